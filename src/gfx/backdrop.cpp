@@ -1,0 +1,41 @@
+#include "gfx/backdrop.h"
+
+#include "gfx/images.h"
+
+#include <cstring>
+
+namespace gfx {
+
+std::int32_t backdropOffset = 0;
+
+namespace {
+
+// Copies backdrop columns [from, from + count) of `row` to framebuffer
+// columns starting at `to`. Where the backdrop has no pixel (a fallback
+// image smaller than the screen) the copy reads black.
+void copyRun(Pixel* target, int row, int from, int to, int count) {
+    Pixel* out = target + row * FRAME_WIDTH + to;
+    if (Backdrop.pixels != nullptr && Backdrop.width == FRAME_WIDTH && row < Backdrop.height) {
+        std::memcpy(out, Backdrop.pixels + row * FRAME_WIDTH + from, count * sizeof(Pixel));
+        return;
+    }
+    for (int i = 0; i < count; ++i) {
+        out[i] = imagePixelOrBlack(Backdrop, from + i, row);
+    }
+}
+
+} // namespace
+
+int scrollBackdrop(Pixel* target) {
+    backdropOffset = (backdropOffset + 1) % FRAME_WIDTH;
+    const int o = backdropOffset;
+    for (int row = 0; row < FRAME_HEIGHT; ++row) {
+        copyRun(target, row, 0, o, FRAME_WIDTH - o);
+        if (o > 0) {
+            copyRun(target, row, FRAME_WIDTH - o, 0, o);
+        }
+    }
+    return 1;
+}
+
+} // namespace gfx

@@ -1,0 +1,9 @@
+// Start-state resets of the headless services, gathered by headless::reset().
+#pragma once
+
+namespace headless {
+void resetMessages();
+void resetKeyboard();
+void resetJoystick();
+void resetClock();
+} // namespace headless

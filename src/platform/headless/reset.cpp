@@ -1,0 +1,13 @@
+#include "platform/headless/headless.h"
+#include "platform/headless/internal.h"
+
+namespace headless {
+
+void reset() {
+    resetMessages();
+    resetKeyboard();
+    resetJoystick();
+    resetClock();
+}
+
+} // namespace headless

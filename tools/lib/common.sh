@@ -1,0 +1,32 @@
+# Shared by tools/play and tools/test: installs missing Debian packages.
+# shellcheck shell=bash
+
+# need_packages PKG...: installs with apt-get whichever of PKG are missing.
+need_packages() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$pkg")
+        fi
+    done
+    if [ ${#missing[@]} -eq 0 ]; then
+        return 0
+    fi
+    echo "Installing missing packages: ${missing[*]}"
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if ! command -v sudo >/dev/null; then
+            echo "error: packages missing (${missing[*]}); run as root or install them first" >&2
+            exit 1
+        fi
+        sudo=(sudo)
+    fi
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
+}
+
+BUILD_PACKAGES=(cmake g++ make libsdl2-dev unifont libgtest-dev)
+TEST_PACKAGES=(xvfb xdotool imagemagick x11-utils)
+
+jobs() { nproc 2>/dev/null || echo 2; }
