@@ -1,0 +1,21 @@
+// The game's top level: one step of its screen state machine per frame.
+#pragma once
+
+#include "gfx/surface.h"
+#include "platform/platform.h"
+
+namespace game {
+
+// Once at start-up, after the surface exists: seeds the random source with
+// the calendar time, clears the key edges, loads the two pictures from
+// `module` and detects the joystick. Returns 1.
+int gameInit(const platform::Module& module);
+
+// One frame: takes the keyboard snapshot, then runs the current screen and
+// draws it into the surface. Returns 1, or 0 when a step cut the frame short.
+int gameFrame(gfx::FramebufferSurface& surface);
+
+// The window's reset command: the next frame returns to the title.
+void requestReset();
+
+} // namespace game

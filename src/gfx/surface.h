@@ -1,0 +1,17 @@
+// The framebuffer surface: the picture every frame is drawn into, handed to
+// the game each frame by the host.
+#pragma once
+
+#include "gfx/pixel.h"
+#include "gfx/text.h"
+
+namespace gfx {
+
+struct FramebufferSurface {
+    Pixel* pixels;                   // 320 by 240, bottom row first
+    void* bitmap;                    // the platform's handle of the picture it shows
+    DrawingContext* drawingContext;  // text output onto the same pixels
+    void* mapping;                   // the platform's handle of the pixels' memory
+};
+
+} // namespace gfx
