@@ -90,4 +90,111 @@ void sleepMilliseconds(std::uint32_t milliseconds);
 // Calendar time in whole seconds since 1970-01-01 UTC, reduced to 32 bits.
 std::uint32_t calendarSeconds();
 
+// ============================================================================
+// Window, message queue and pixel memory: what the host shell needs.
+// ============================================================================
+
+// --- Messages ---------------------------------------------------------------
+
+enum class MessageKind : std::uint8_t {
+    None,
+    // Taken from the queue.
+    KeyDown,   // code: virtual-key code
+    KeyUp,     // code: virtual-key code
+    MouseDown, // left button; x, y in the window, the menu bar's top-left at (0, 0)
+    MouseUp,
+    MouseMove,
+    Close,     // the close box, or the process was asked to stop
+    Paint,     // part of the window needs showing again
+    FocusLost, // another window took the keyboard
+    Command,   // code: command id (posted by the menu)
+    Quit,      // code: exit code
+    // Sent by the host to its own window procedure, never queued.
+    Destroy,
+    InitMenuPopup, // code: pop-up index
+    EnterMenuLoop,
+    ExitMenuLoop,
+};
+
+// Modifier keys held with a key message.
+constexpr std::uint8_t MOD_SHIFT = 0x01;
+constexpr std::uint8_t MOD_CONTROL = 0x02;
+constexpr std::uint8_t MOD_ALT = 0x04;
+
+struct Message {
+    MessageKind kind = MessageKind::None;
+    int code = 0;
+    int x = 0;
+    int y = 0;
+    std::uint8_t modifiers = 0; // MOD_* held, key messages only
+    bool repeat = false;        // KeyDown: the key was already down (auto-repeat)
+};
+
+// Takes the next message without waiting. Returns 1 and fills `message`
+// when one was waiting (a Quit included), 0 when the queue is empty.
+int peekMessage(Message& message);
+
+// Waits for the next message. Returns 0 when it is Quit, else 1.
+int getMessage(Message& message);
+
+// Appends a message to the queue (the menu posts its chosen command).
+void postMessage(const Message& message);
+
+// Queues Quit with `exitCode`; it comes after the messages already posted.
+void postQuitMessage(int exitCode);
+
+// --- Keyboard snapshot updates ----------------------------------------------
+
+// The loop applies each key message to the snapshot as it takes it from the
+// queue. A press sets bit 7 and flips bit 0 (an auto-repeat changes nothing);
+// a release clears bit 7.
+void pressKey(int virtualKey, bool repeat);
+void releaseKey(int virtualKey);
+// Clears bit 7 of every key, toggles kept.
+void releaseAllKeys();
+
+// --- Window -----------------------------------------------------------------
+
+constexpr int ICON_SIZE = 32;
+
+struct WindowClass {
+    const char* className;
+    const std::uint32_t* icon; // ICON_SIZE squared pixels 0xAARRGGBB, top row first; may be null
+    int menuBarHeight;         // rows above the client area that the menu bar takes
+    int menuPictureWidth;      // the largest menu picture the window will be given
+    int menuPictureHeight;
+};
+
+// Remembers the class for the window. Returns 1.
+int registerWindowClass(const WindowClass& windowClass);
+
+// Creates the window, hidden, with `width` by `height` as its outer size.
+// Returns 1, or 0 with the reason in windowError().
+int createWindow(const char* title, int width, int height);
+const char* windowError();
+
+void showWindow();
+
+// Sets the outer size; the top-left corner stays where it is.
+void setWindowSize(int width, int height);
+
+// The window disappears; no message of its own comes after.
+void destroyWindow();
+
+// Shows the 320 by 240 picture (bottom row first, 0x00RRGGBB) in the
+// client area, stretched to `width` by `height` with nearest-neighbour
+// scaling. Returns 1 when it reached the window, else 0.
+int presentFrame(const std::uint32_t* pixels, int width, int height);
+
+// Lays the menu picture (0xAARRGGBB, top row first, alpha 0 transparent)
+// over the window's top-left corner, above the last frame.
+void presentMenu(const std::uint32_t* pixels, int width, int height);
+
+// --- Pixel memory -----------------------------------------------------------
+
+// A zero-filled block for the framebuffer, made once; nullptr when it
+// cannot be had.
+void* createPixelMemory(std::size_t bytes);
+void releasePixelMemory(void* block);
+
 } // namespace platform

@@ -45,4 +45,72 @@ void setCalendarSeconds(std::uint32_t seconds);
 int sleepCalls();
 std::uint32_t lastSleep();
 
+// --- Window, message queue and pixel memory ---
+enum class WindowCall : std::uint8_t {
+    RegisterClass,
+    CreateWindow,
+    ShowWindow,
+    SetWindowSize, // a, b: the outer size
+    DestroyWindow,
+    PresentFrame, // a, b: the client size
+    PresentMenu,  // a, b: the picture's size
+    CreatePixelMemory,
+    ReleasePixelMemory,
+};
+struct WindowCallRecord {
+    WindowCall call;
+    int a;
+    int b;
+};
+constexpr int MAX_RECORDED_WINDOW_CALLS = 256;
+
+// Calls in order (the first MAX_RECORDED_WINDOW_CALLS) and counts of each.
+int windowCallCount();
+const WindowCallRecord& windowCall(int index);
+int windowCallsOf(WindowCall call);
+
+struct WindowView {
+    bool created;
+    bool shown;
+    bool destroyed;
+    int width; // outer size
+    int height;
+    char title[64];
+    char className[32];
+    bool hasIcon;
+    std::uint32_t icon[platform::ICON_SIZE * platform::ICON_SIZE];
+    int menuBarHeight;
+};
+const WindowView& window();
+
+// The last picture presented (bottom row first) and the last menu picture.
+const std::uint32_t* lastFrame();
+constexpr int MAX_MENU_PICTURE_PIXELS = 640 * 240;
+const std::uint32_t* lastMenuPicture();
+int lastMenuWidth();
+int lastMenuHeight();
+
+// Makes createWindow fail with `reason`; nullptr lets it succeed again.
+void failCreateWindow(const char* reason);
+// Makes createPixelMemory fail.
+void failPixelMemory(bool fail);
+// Pixel memory blocks made and not yet released.
+int livePixelBlocks();
+
+// Scripted messages: a message becomes waiting once `afterPresents` frames
+// have been presented. A blocking wait takes the next one at once, however
+// many frames it waits for. With nothing left, a blocking wait, or a poll
+// after `presentLimit` frames, returns Quit with SCRIPT_ENDED, so a script
+// that never closes the window cannot hang a test.
+constexpr int MAX_SCRIPTED_MESSAGES = 256;
+constexpr int SCRIPT_ENDED = 99;
+void queueMessage(const platform::Message& message, int afterPresents = 0);
+int scriptedMessagesLeft();
+void setPresentLimit(int presents);
+// Milliseconds each presented frame takes: the clock moves on by it.
+void setFrameCost(std::uint32_t milliseconds);
+// Counts of the two fetches.
+int peekCalls();
+int getCalls();
+
 } // namespace headless

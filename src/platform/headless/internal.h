@@ -6,4 +6,5 @@ void resetMessages();
 void resetKeyboard();
 void resetJoystick();
 void resetClock();
+void resetWindow();
 } // namespace headless

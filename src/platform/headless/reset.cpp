@@ -8,6 +8,7 @@ void reset() {
     resetKeyboard();
     resetJoystick();
     resetClock();
+    resetWindow();
 }
 
 } // namespace headless

@@ -1,0 +1,51 @@
+// Menu resource 101: the window's menu bar, its two pop-ups and the
+// command ids that menu items and accelerator keys share.
+//
+// Texts are UTF-8. A tab separates an item's text from its key hint; an
+// ampersand makes the next letter the mnemonic.
+#pragma once
+
+#include <cstdint>
+
+namespace res {
+
+constexpr int MENU_ID = 101;
+
+constexpr std::uint16_t CMD_EXIT = 40001;
+constexpr std::uint16_t CMD_SIZE_NORMAL = 40002;
+constexpr std::uint16_t CMD_SIZE_DOUBLE = 40003;
+constexpr std::uint16_t CMD_NO_WAIT = 40004;
+constexpr std::uint16_t CMD_SHOW_FPS = 40005;
+constexpr std::uint16_t CMD_RESET = 40006;
+
+// A null text marks a separator.
+struct MenuItemResource {
+    const char* text;
+    std::uint16_t id;
+};
+
+struct MenuPopupResource {
+    const char* title;
+    const MenuItemResource* items;
+    int itemCount;
+};
+
+inline constexpr MenuItemResource FILE_ITEMS[] = {
+    {"reset\tF9", CMD_RESET},       {"show fps", CMD_SHOW_FPS},
+    {"no wait", CMD_NO_WAIT},       {nullptr, 0},
+    {"\u7D42\u4E86(&X)", CMD_EXIT}, // 終了
+};
+
+inline constexpr MenuItemResource SIZE_ITEMS[] = {
+    {"\u7B49\u500D(320*240)\tF11", CMD_SIZE_NORMAL}, // 等倍
+    {"\uFF12\u500D(640*480)\tF12", CMD_SIZE_DOUBLE}, // ２倍
+};
+
+inline constexpr MenuPopupResource MENU[] = {
+    {"\uFF8C\uFF67\uFF72\uFF99(&F)", FILE_ITEMS, 5}, // ﾌｧｲﾙ
+    {"\uFF7B\uFF72\uFF7D\uFF9E(S)", SIZE_ITEMS, 2},  // ｻｲｽﾞ
+};
+
+constexpr int MENU_POPUP_COUNT = 2;
+
+} // namespace res
