@@ -17,7 +17,7 @@ enum GameState : std::int32_t {
 
 extern std::int32_t gameState;
 
-extern std::int32_t cursor;           // 0..1 on the title, a slot 0..2 on setup
+extern std::int32_t cursor; // 0..1 on the title, a slot 0..2 on setup
 extern std::int32_t score;
 extern std::int32_t hiscore;
 extern std::int32_t playFrameCount;   // Play frames since program start

@@ -8,10 +8,9 @@ namespace {
 constexpr int FALLBACK_SIZE = 64;
 
 std::int32_t readInt32(const std::uint8_t* at) {
-    const std::uint32_t value = static_cast<std::uint32_t>(at[0]) |
-                                static_cast<std::uint32_t>(at[1]) << 8 |
-                                static_cast<std::uint32_t>(at[2]) << 16 |
-                                static_cast<std::uint32_t>(at[3]) << 24;
+    const std::uint32_t value =
+        static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
+        static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
     return static_cast<std::int32_t>(value);
 }
 
@@ -32,7 +31,8 @@ bool usable(const platform::ResourceBytes& bytes, std::int32_t& width, std::int3
     if (width <= 0 || height <= 0 || width % 4 != 0) {
         return false;
     }
-    const std::uint64_t needed = static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height);
+    const std::uint64_t needed =
+        static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height);
     return needed <= bytes.size - BITMAP_PIXEL_OFFSET;
 }
 

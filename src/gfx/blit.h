@@ -9,7 +9,7 @@ namespace gfx {
 
 enum Orientation : std::int32_t {
     ORIENT_UPRIGHT = 0,
-    ORIENT_LEFT = 1,  // quarter turn counterclockwise
+    ORIENT_LEFT = 1, // quarter turn counterclockwise
     ORIENT_HALF = 2,
     ORIENT_RIGHT = 3, // quarter turn clockwise
 };
@@ -25,13 +25,13 @@ enum BlendMode : std::int32_t {
 extern std::int32_t translucentAlpha;
 
 struct BlitRequest {
-    Pixel* target;          // the framebuffer, 320 by 240, bottom row first
-    std::int32_t x;         // left edge on screen
-    std::int32_t y;         // bottom edge on screen, counted upward
+    Pixel* target;  // the framebuffer, 320 by 240, bottom row first
+    std::int32_t x; // left edge on screen
+    std::int32_t y; // bottom edge on screen, counted upward
     std::int32_t width;
     std::int32_t height;
-    std::int32_t srcX;      // sheet column of the source's left edge
-    std::int32_t srcY;      // sheet row of the source's bottom edge, counted upward
+    std::int32_t srcX; // sheet column of the source's left edge
+    std::int32_t srcY; // sheet row of the source's bottom edge, counted upward
     std::int32_t orientation;
     std::int32_t blendMode;
 };

@@ -7,8 +7,8 @@ namespace {
 
 const Glyph* lookup(std::uint32_t codepoint) {
     const Glyph* end = GLYPHS + GLYPH_COUNT;
-    const Glyph* at = std::lower_bound(GLYPHS, end, codepoint,
-                                       [](const Glyph& g, std::uint32_t cp) { return g.codepoint < cp; });
+    const Glyph* at = std::lower_bound(
+        GLYPHS, end, codepoint, [](const Glyph& g, std::uint32_t cp) { return g.codepoint < cp; });
     return at != end && at->codepoint == codepoint ? at : nullptr;
 }
 

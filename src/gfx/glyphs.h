@@ -12,7 +12,7 @@ struct Glyph {
     std::uint16_t rows[16]; // top row first; the leftmost pixel is bit 15
 };
 
-extern const Glyph GLYPHS[];   // sorted by code point
+extern const Glyph GLYPHS[]; // sorted by code point
 extern const int GLYPH_COUNT;
 
 constexpr std::uint32_t REPLACEMENT_CHARACTER = 0xFFFD;

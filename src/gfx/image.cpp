@@ -21,7 +21,8 @@ void put32(std::uint8_t* at, std::uint32_t value) {
 Image createImage(std::int32_t width, std::int32_t height) {
     Image image{width, height, nullptr, nullptr, nullptr};
     if (width > 0 && height > 0) {
-        const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+        const std::size_t count =
+            static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
         image.pixels = static_cast<Pixel*>(std::calloc(count, sizeof(Pixel)));
     }
     image.header = static_cast<std::uint8_t*>(std::calloc(IMAGE_HEADER_BYTES, 1));

@@ -10,9 +10,9 @@ namespace gfx {
 struct Image {
     std::int32_t width;
     std::int32_t height;
-    Pixel* pixels;         // width * height pixels, bottom row first
-    std::uint8_t* info;    // the header followed by one zero colour entry (44 bytes)
-    std::uint8_t* header;  // 40-byte bitmap information header describing this image
+    Pixel* pixels;        // width * height pixels, bottom row first
+    std::uint8_t* info;   // the header followed by one zero colour entry (44 bytes)
+    std::uint8_t* header; // 40-byte bitmap information header describing this image
 };
 
 constexpr int IMAGE_HEADER_BYTES = 40;

@@ -21,9 +21,15 @@ constexpr Pixel makePixel(int red, int green, int blue) {
            static_cast<Pixel>(red) << 16;
 }
 
-constexpr int blueOf(Pixel p) { return static_cast<int>(p & 0xFF); }
-constexpr int greenOf(Pixel p) { return static_cast<int>(p >> 8 & 0xFF); }
-constexpr int redOf(Pixel p) { return static_cast<int>(p >> 16 & 0xFF); }
+constexpr int blueOf(Pixel p) {
+    return static_cast<int>(p & 0xFF);
+}
+constexpr int greenOf(Pixel p) {
+    return static_cast<int>(p >> 8 & 0xFF);
+}
+constexpr int redOf(Pixel p) {
+    return static_cast<int>(p >> 16 & 0xFF);
+}
 
 // A colour reference in the 0x00BBGGRR form that text colours use.
 constexpr Pixel pixelFromColourRef(std::uint32_t ref) {

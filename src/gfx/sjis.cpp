@@ -18,8 +18,12 @@ constexpr DoubleByte DOUBLE_BYTES[] = {
     {0x81AB, 0x2193}, // ↓
 };
 
-bool isLeadByte(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-bool isTrailByte(unsigned b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
+bool isLeadByte(unsigned b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+bool isTrailByte(unsigned b) {
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
 
 } // namespace
 

@@ -63,7 +63,9 @@ void setTextColour(DrawingContext& context, std::uint32_t colourRef) {
     context.textColour = colourRef;
 }
 
-void setTransparentBackground(DrawingContext& context) { context.transparent = true; }
+void setTransparentBackground(DrawingContext& context) {
+    context.transparent = true;
+}
 
 void textOut(DrawingContext& context, int x, int y, const char* text) {
     const Canvas canvas{context.pixels, FRAME_WIDTH, FRAME_HEIGHT, true};

@@ -10,7 +10,7 @@ using testsupport::Framebuffer;
 
 // A backdrop whose every pixel tells its column and row apart.
 class Backdrop : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         saved = gfx::Backdrop;
         gfx::Backdrop = gfx::createImage(320, 240);

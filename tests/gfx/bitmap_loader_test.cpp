@@ -17,7 +17,7 @@ using platform::ResourceEntry;
 using platform::ResourceKind;
 
 class BitmapLoader : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         headless::reset();
         headless::setEchoMessages(false);
@@ -57,7 +57,8 @@ TEST_F(BitmapLoader, ExpandsThePaletteKeepingRowsBottomUp) {
     for (int r = 0; r < 160; ++r) {
         for (int c = 0; c < 256; ++c) {
             const int k = (c + 3 * r) % 256;
-            ASSERT_EQ(image.pixels[r * 256 + c], gfx::makePixel(k / 2, 255 - k, k)) << c << "," << r;
+            ASSERT_EQ(image.pixels[r * 256 + c], gfx::makePixel(k / 2, 255 - k, k))
+                << c << "," << r;
         }
     }
     gfx::releaseImage(image);

@@ -50,10 +50,8 @@ TEST(Blit, EachOrientationWalksTheSourceByItsFormula) {
     // Width 5, height 3 at (10, 20): the formulas measure from width and
     // height as written, even for a rectangle that is not square.
     const Expect cases[] = {
-        {0, 0, 0, 10, 20}, {0, 4, 2, 14, 22},
-        {1, 0, 0, 14, 20}, {1, 4, 2, 12, 24},
-        {2, 0, 0, 14, 22}, {2, 4, 2, 10, 20},
-        {3, 0, 0, 10, 22}, {3, 4, 2, 12, 18},
+        {0, 0, 0, 10, 20}, {0, 4, 2, 14, 22}, {1, 0, 0, 14, 20}, {1, 4, 2, 12, 24},
+        {2, 0, 0, 14, 22}, {2, 4, 2, 10, 20}, {3, 0, 0, 10, 22}, {3, 4, 2, 12, 18},
     };
     for (const Expect& e : cases) {
         Framebuffer fb;
@@ -78,8 +76,8 @@ TEST(Blit, OrientationsFourToSevenDrawAsZeroToThree) {
 
 TEST(Blit, OnlyPureBlackIsTransparent) {
     ScopedSheet sheet;
-    sheet.at(16, 8) = 0xFF000000u;         // black with the fourth byte set
-    sheet.at(17, 8) = makePixel(0, 0, 1);  // darkest blue
+    sheet.at(16, 8) = 0xFF000000u;        // black with the fourth byte set
+    sheet.at(17, 8) = makePixel(0, 0, 1); // darkest blue
     Framebuffer fb;
     fb.at(0, 0) = 0x123456;
     fb.at(1, 0) = 0x123456;
@@ -92,8 +90,10 @@ TEST(Blit, NothingIsDrawnForEmptyRectanglesOrUnknownBlendModes) {
     ScopedSheet sheet;
     paintSource(sheet, 16, 8, 4, 4);
     const BlitRequest empty[] = {
-        request(nullptr, 0, 0, 0, 4), request(nullptr, 0, 0, 4, 0),
-        request(nullptr, 0, 0, -1, 4), request(nullptr, 0, 0, 4, -3),
+        request(nullptr, 0, 0, 0, 4),
+        request(nullptr, 0, 0, 4, 0),
+        request(nullptr, 0, 0, -1, 4),
+        request(nullptr, 0, 0, 4, -3),
     };
     for (const BlitRequest& r : empty) {
         EXPECT_EQ(gfx::blit(r), 1); // a null target shows that nothing is touched
@@ -158,13 +158,19 @@ TEST(Blit, BlendModesCombineWithTheScreen) {
         Pixel source, before, after;
     };
     const Case cases[] = {
-        {"copy keeps the source's fourth byte", gfx::BLEND_COPY, 0xAB0A141Eu, 0x00646464u, 0xAB0A141Eu},
-        {"translucent white over black", gfx::BLEND_TRANSLUCENT, makePixel(255, 255, 255), 0, makePixel(200, 200, 200)},
-        {"translucent worked example", gfx::BLEND_TRANSLUCENT, makePixel(30, 20, 10), makePixel(100, 100, 100), makePixel(45, 37, 29)},
+        {"copy keeps the source's fourth byte", gfx::BLEND_COPY, 0xAB0A141Eu, 0x00646464u,
+         0xAB0A141Eu},
+        {"translucent white over black", gfx::BLEND_TRANSLUCENT, makePixel(255, 255, 255), 0,
+         makePixel(200, 200, 200)},
+        {"translucent worked example", gfx::BLEND_TRANSLUCENT, makePixel(30, 20, 10),
+         makePixel(100, 100, 100), makePixel(45, 37, 29)},
         {"translucent darkest pixel over black", gfx::BLEND_TRANSLUCENT, makePixel(1, 1, 1), 0, 0},
-        {"add clamps", gfx::BLEND_ADD, makePixel(50, 100, 200), makePixel(100, 100, 100), makePixel(150, 200, 255)},
-        {"add over white is white", gfx::BLEND_ADD, makePixel(1, 2, 3), makePixel(255, 255, 255), makePixel(255, 255, 255)},
-        {"double ignores the screen", gfx::BLEND_DOUBLE, makePixel(50, 100, 200), makePixel(9, 9, 9), makePixel(100, 200, 255)},
+        {"add clamps", gfx::BLEND_ADD, makePixel(50, 100, 200), makePixel(100, 100, 100),
+         makePixel(150, 200, 255)},
+        {"add over white is white", gfx::BLEND_ADD, makePixel(1, 2, 3), makePixel(255, 255, 255),
+         makePixel(255, 255, 255)},
+        {"double ignores the screen", gfx::BLEND_DOUBLE, makePixel(50, 100, 200),
+         makePixel(9, 9, 9), makePixel(100, 200, 255)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

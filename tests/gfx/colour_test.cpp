@@ -56,7 +56,8 @@ TEST(MixColour, IntegerAndFloatFormsAgreeForEveryInput) {
                 for (int b : values) {
                     Pixel p = makePixel(0, a, 0);
                     gfx::mixColour(p, wa, makePixel(0, b, 0), wb);
-                    ASSERT_EQ(gfx::greenOf(p), floatMix(a, wa, b, wb)) << a << " " << wa << " " << b << " " << wb;
+                    ASSERT_EQ(gfx::greenOf(p), floatMix(a, wa, b, wb))
+                        << a << " " << wa << " " << b << " " << wb;
                 }
             }
         }

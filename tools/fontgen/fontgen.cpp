@@ -82,7 +82,8 @@ int main(int argc, char** argv) {
         if (colon == std::string::npos) {
             continue;
         }
-        const unsigned cp = static_cast<unsigned>(std::strtoul(line.substr(0, colon).c_str(), nullptr, 16));
+        const unsigned cp =
+            static_cast<unsigned>(std::strtoul(line.substr(0, colon).c_str(), nullptr, 16));
         if (wanted.count(cp) != 0) {
             found[cp] = line.substr(colon + 1);
         }
@@ -112,7 +113,8 @@ int main(int argc, char** argv) {
         out << head;
         for (int row = 0; row < 16; ++row) {
             const std::size_t digits = wide ? 4 : 2;
-            unsigned value = static_cast<unsigned>(std::strtoul(bits.substr(row * digits, digits).c_str(), nullptr, 16));
+            unsigned value = static_cast<unsigned>(
+                std::strtoul(bits.substr(row * digits, digits).c_str(), nullptr, 16));
             if (!wide) {
                 value <<= 8; // left-align: the leftmost pixel is always bit 15
             }

@@ -10,7 +10,9 @@ std::uint32_t lastSleepLength = 0;
 
 namespace platform {
 
-std::uint32_t millisecondClock() { return now; }
+std::uint32_t millisecondClock() {
+    return now;
+}
 
 void sleepMilliseconds(std::uint32_t milliseconds) {
     ++sleeps;
@@ -18,16 +20,26 @@ void sleepMilliseconds(std::uint32_t milliseconds) {
     now += milliseconds;
 }
 
-std::uint32_t calendarSeconds() { return calendar; }
+std::uint32_t calendarSeconds() {
+    return calendar;
+}
 
 } // namespace platform
 
 namespace headless {
 
-void setClock(std::uint32_t milliseconds) { now = milliseconds; }
-void setCalendarSeconds(std::uint32_t seconds) { calendar = seconds; }
-int sleepCalls() { return sleeps; }
-std::uint32_t lastSleep() { return lastSleepLength; }
+void setClock(std::uint32_t milliseconds) {
+    now = milliseconds;
+}
+void setCalendarSeconds(std::uint32_t seconds) {
+    calendar = seconds;
+}
+int sleepCalls() {
+    return sleeps;
+}
+std::uint32_t lastSleep() {
+    return lastSleepLength;
+}
 
 void resetClock() {
     now = 0;

@@ -8,7 +8,9 @@ int positionReads = 0;
 
 namespace platform {
 
-std::uint32_t joystickDeviceCount() { return script.deviceCount; }
+std::uint32_t joystickDeviceCount() {
+    return script.deviceCount;
+}
 
 int readJoystickCaps(JoystickCaps& caps) {
     caps = script.caps;
@@ -29,8 +31,12 @@ int readJoystickPosition(JoystickPosition& position) {
 
 namespace headless {
 
-JoystickScript& joystick() { return script; }
-int joystickPositionReads() { return positionReads; }
+JoystickScript& joystick() {
+    return script;
+}
+int joystickPositionReads() {
+    return positionReads;
+}
 
 void resetJoystick() {
     script = JoystickScript{};

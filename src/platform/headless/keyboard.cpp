@@ -22,8 +22,12 @@ void setKeyboardState(const std::uint8_t (&state)[platform::KEY_COUNT]) {
     std::memcpy(keys, state, sizeof keys);
 }
 
-std::uint8_t (&keyboardState())[platform::KEY_COUNT] { return keys; }
+std::uint8_t (&keyboardState())[platform::KEY_COUNT] {
+    return keys;
+}
 
-void resetKeyboard() { std::memset(keys, 0, sizeof keys); }
+void resetKeyboard() {
+    std::memset(keys, 0, sizeof keys);
+}
 
 } // namespace headless

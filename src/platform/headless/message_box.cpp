@@ -32,9 +32,15 @@ void showMessageBox(const char* text, const char* caption) {
 
 namespace headless {
 
-int messageCount() { return recordCount; }
-const MessageRecord& message(int index) { return records[index]; }
-void setEchoMessages(bool on) { echo = on; }
+int messageCount() {
+    return recordCount;
+}
+const MessageRecord& message(int index) {
+    return records[index];
+}
+void setEchoMessages(bool on) {
+    echo = on;
+}
 
 void resetMessages() {
     recordCount = 0;

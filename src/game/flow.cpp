@@ -1,0 +1,49 @@
+#include "game/flow.h"
+
+#include "game/random.h"
+#include "game/screens.h"
+#include "game/values.h"
+#include "gfx/images.h"
+#include "input/controls.h"
+#include "input/joystick.h"
+#include "input/keyboard.h"
+
+#include <cstring>
+
+namespace game {
+
+int gameInit(const platform::Module& module) {
+    seedRandom(platform::calendarSeconds());
+    std::memset(input::KeyEdgeTable, 0, sizeof input::KeyEdgeTable);
+    gfx::loadImages(module);
+    if (input::initJoystick() != 0) {
+        playerSlots[0].scheme = input::Joystick;
+    }
+    return 1;
+}
+
+int gameFrame(gfx::FramebufferSurface& surface) {
+    input::takeKeyboardSnapshot();
+    switch (gameState) {
+    case Title:
+        return titleStep(surface);
+    case Setup:
+        return setupStep(surface);
+    case Play:
+        return playStep(surface);
+    case GameOver:
+        return gameOverStep(surface);
+    case Magic:
+        return magicStep(surface);
+    case Reset:
+        return resetStep();
+    default:
+        return 1;
+    }
+}
+
+void requestReset() {
+    gameState = Reset;
+}
+
+} // namespace game

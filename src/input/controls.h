@@ -1,0 +1,37 @@
+// Control schemes: how each player's keys or joystick fill their controls.
+#pragma once
+
+#include <cstdint>
+
+namespace input {
+
+enum ControlScheme : std::int32_t {
+    Keyboard1 = 0,
+    Keyboard2 = 1,
+    Keyboard3 = 2,
+    Joystick = 3,
+};
+
+// One player's controls this frame. Directions hold raw key bytes (or 0xF0
+// from the stick); maho and second hold edge values.
+struct ControlState {
+    std::uint8_t up;
+    std::uint8_t down;
+    std::uint8_t left;
+    std::uint8_t right;
+    std::uint8_t maho;
+    std::uint8_t second;
+};
+
+constexpr int CONTROL_SLOTS = 3;
+
+extern ControlState controlStates[CONTROL_SLOTS];
+
+// Fills controlStates[slot] from the scheme of playerSlots[slot].
+void readControlState(int slot);
+
+// Puts the keyboard tables, the control states and the joystick values back
+// to their program-start state.
+void resetInput();
+
+} // namespace input

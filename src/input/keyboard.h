@@ -1,0 +1,63 @@
+// The per-frame keyboard snapshot and the key edge table.
+#pragma once
+
+#include "platform/platform.h"
+
+#include <cstdint>
+
+namespace input {
+
+// Virtual-key codes the game reads.
+enum Key : int {
+    VK_RETURN = 13,
+    VK_SHIFT = 16,
+    VK_ESCAPE = 27,
+    VK_SPACE = 32,
+    VK_LEFT = 37,
+    VK_UP = 38,
+    VK_RIGHT = 39,
+    VK_DOWN = 40,
+    VK_A = 65,
+    VK_E = 69,
+    VK_Q = 81,
+    VK_S = 83,
+    VK_W = 87,
+    VK_Z = 90,
+    VK_NUMPAD2 = 98,
+    VK_NUMPAD4 = 100,
+    VK_NUMPAD5 = 101,
+    VK_NUMPAD6 = 102,
+    VK_NUMPAD8 = 104,
+    VK_NUMPAD9 = 105,
+};
+
+constexpr std::uint8_t EDGE_PRESSED = 0xF0; // down now, up at the previous update
+constexpr std::uint8_t EDGE_HELD = 0x0F;    // down now and before
+constexpr std::uint8_t EDGE_NONE = 0x00;    // up
+
+// A key byte or edge entry is active when any of its upper four bits is
+// set; the toggle bit (bit 0) never counts.
+constexpr bool isActive(std::uint8_t value) {
+    return (value & 0xF0) != 0;
+}
+
+// The snapshot taken at the start of every frame: bit 7 down, bit 0 toggle.
+extern std::uint8_t KeyboardState[platform::KEY_COUNT];
+
+// Edge state of the keys the screens read, by virtual-key code.
+extern std::uint8_t KeyEdgeTable[platform::KEY_COUNT];
+
+// Copies the machine's keyboard into KeyboardState.
+void takeKeyboardSnapshot();
+
+// The edge rule for one key (taken modulo 256), against the entry's value
+// at its previous update.
+void updateKeyEdge(int key);
+
+// Enter, Space, Shift, Up, Down, Left, Right, in that order.
+void updateMenuKeyEdges();
+
+// The six button keys of the keyboard schemes; Up and Down get raw copies.
+void updatePlayKeyEdges();
+
+} // namespace input
