@@ -1,8 +1,11 @@
 #include "game/flow.h"
 
+#include "game/field.h"
 #include "game/random.h"
 #include "game/screens.h"
 #include "game/values.h"
+#include "game/witch.h"
+#include "gfx/backdrop.h"
 #include "gfx/images.h"
 #include "input/controls.h"
 #include "input/joystick.h"

@@ -18,4 +18,8 @@ int gameFrame(gfx::FramebufferSurface& surface);
 // The window's reset command: the next frame returns to the title.
 void requestReset();
 
+// Every value of the game, its input and its drawing state back to how the
+// program starts, before gameInit (the loaded pictures are left alone).
+void resetToProgramStart();
+
 } // namespace game
