@@ -70,13 +70,18 @@ IndexedPicture makePicture(int width, int height) {
     return p;
 }
 
-std::vector<std::uint8_t> encodeBmp8(const IndexedPicture& picture) { return encode(picture, 8, 256); }
+std::vector<std::uint8_t> encodeBmp8(const IndexedPicture& picture) {
+    return encode(picture, 8, 256);
+}
 
-std::vector<std::uint8_t> encodeBmp4(const IndexedPicture& picture) { return encode(picture, 4, 16); }
+std::vector<std::uint8_t> encodeBmp4(const IndexedPicture& picture) {
+    return encode(picture, 4, 16);
+}
 
 bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out);
 }
 
