@@ -49,4 +49,15 @@ void requestReset() {
     gameState = Reset;
 }
 
+void resetToProgramStart() {
+    resetGameValues();
+    resetField();
+    for (Witch& w : witches) {
+        w = Witch{};
+    }
+    randomSeed = 0;
+    input::resetInput();
+    gfx::backdropOffset = 0;
+}
+
 } // namespace game

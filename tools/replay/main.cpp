@@ -1,0 +1,86 @@
+// sorvi-replay: runs the game headless from a seed and a scripted keyboard
+// and joystick, printing the game's whole state after each frame.
+#include "options.h"
+#include "script.h"
+#include "session.h"
+#include "trace.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <vector>
+
+namespace {
+
+int usageError(const std::string& message) {
+    std::fprintf(stderr, "sorvi-replay: %s\n", message.c_str());
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    replay::Options options;
+    std::string error;
+    if (!replay::parseOptions(argc, argv, options, error)) {
+        return usageError(error);
+    }
+
+    std::vector<replay::ScriptFrame> script;
+    replay::ScriptError scriptError;
+    bool parsed = false;
+    if (options.script.empty() || options.script == "-") {
+        parsed = replay::parseScript(std::cin, script, scriptError);
+    } else {
+        std::ifstream file(options.script);
+        if (!file) {
+            return usageError("cannot read script '" + options.script + "'");
+        }
+        parsed = replay::parseScript(file, script, scriptError);
+    }
+    if (!parsed) {
+        if (scriptError.line > 0) {
+            return usageError("script line " + std::to_string(scriptError.line) + ": " +
+                              scriptError.message);
+        }
+        return usageError(scriptError.message);
+    }
+
+    std::uint64_t scriptFrames = 0;
+    for (const replay::ScriptFrame& f : script) {
+        scriptFrames += f.repeat;
+    }
+    const std::uint64_t total = options.framesGiven ? options.frames : scriptFrames;
+
+    replay::startSession(options.seed,
+                         replay::JoystickSetup{options.joystick, options.xMin, options.xMax,
+                                               options.yMin, options.yMax});
+    static const bool noKeys[256] = {};
+    std::size_t line = 0;
+    std::uint32_t repeatDone = 0;
+    for (std::uint64_t frame = 1; frame <= total; ++frame) {
+        const replay::ScriptFrame* f = line < script.size() ? &script[line] : nullptr;
+        const bool firstOfLine = repeatDone == 0;
+        if (f != nullptr && firstOfLine) {
+            const replay::JoystickReading at = replay::joystickPosition();
+            replay::setJoystickPosition({f->setX ? f->x : at.x, f->setY ? f->y : at.y,
+                                         f->setButtons ? f->buttons : at.buttons});
+        }
+        replay::runFrame(f != nullptr ? f->held : noKeys, f != nullptr && firstOfLine && f->reset);
+
+        if (frame % options.every == 0 || frame == total) {
+            replay::writeTrace(stdout, static_cast<long>(frame),
+                               options.fb ? replay::sessionFramebuffer() : nullptr);
+        }
+        if (f != nullptr && ++repeatDone == f->repeat) {
+            ++line;
+            repeatDone = 0;
+        }
+    }
+    if (!options.ppm.empty() &&
+        !replay::writePpm(options.ppm.c_str(), replay::sessionFramebuffer())) {
+        std::fprintf(stderr, "sorvi-replay: cannot write '%s'\n", options.ppm.c_str());
+        return 1;
+    }
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
