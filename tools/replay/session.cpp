@@ -1,6 +1,7 @@
 #include "session.h"
 
 #include "game/flow.h"
+#include "gfx/images.h"
 #include "gfx/surface.h"
 #include "gfx/text.h"
 #include "platform/headless/headless.h"
@@ -32,6 +33,7 @@ void applyKeys(const bool (&held)[256]) {
 } // namespace
 
 void startSession(std::uint32_t seed, const JoystickSetup& joystick) {
+    gfx::releaseImages(); // a second session in one process loads them afresh
     headless::reset();
     game::resetToProgramStart();
     std::memset(wasHeld, 0, sizeof wasHeld);

@@ -1,0 +1,18 @@
+# Runs one golden replay and compares its trace with the committed one.
+#   cmake -DREPLAY=<sorvi-replay> -DSCRIPT=<x.script> -DTRACE=<x.trace> -DOUT=<file> -P check_trace.cmake
+# The script's first line "#! OPTIONS" holds the runner's options.
+file(STRINGS ${SCRIPT} header LIMIT_COUNT 1)
+string(REGEX REPLACE "^#! *" "" options "${header}")
+separate_arguments(options UNIX_COMMAND "${options}")
+execute_process(COMMAND ${REPLAY} ${options} ${SCRIPT}
+                OUTPUT_FILE ${OUT} RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "sorvi-replay failed (${status}) on ${SCRIPT}")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUT} ${TRACE} RESULT_VARIABLE differs)
+if(differs)
+  execute_process(COMMAND diff ${TRACE} ${OUT} OUTPUT_VARIABLE difference)
+  string(SUBSTRING "${difference}" 0 3000 difference)
+  message(FATAL_ERROR "trace of ${SCRIPT} differs from ${TRACE}:\n${difference}\n"
+                      "If the change is deliberate, regenerate with tools/regen-traces.")
+endif()

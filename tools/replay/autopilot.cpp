@@ -1,0 +1,228 @@
+// sorvi-autopilot: plays the game through the replay runner's session and
+// writes the keys it pressed as an input script, so that long scripts that
+// reach magic phases and game overs can be made instead of typed.
+//
+//   sorvi-autopilot [--seed N] [--players 1..3] [--frames N] [--reset-at N]
+//
+// The witches chase orbs and dodge stars; a full orb set is cast at once.
+// Scripts made this way are ordinary scripts: sorvi-replay runs them alone.
+#include "script.h"
+#include "session.h"
+
+#include "game/field.h"
+#include "game/values.h"
+#include "game/witch.h"
+#include "input/keyboard.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+struct Layout {
+    int up, down, left, right, maho;
+};
+
+constexpr Layout LAYOUTS[] = {
+    {38, 40, 37, 39, 13},     // arrows, Enter
+    {104, 98, 100, 102, 101}, // keypad
+    {87, 90, 65, 83, 81},     // W Z A S, Q
+};
+
+std::string tokenOf(int code) {
+    switch (code) {
+    case 13:
+        return "enter";
+    case 16:
+        return "shift";
+    case 32:
+        return "space";
+    case 37:
+        return "left";
+    case 38:
+        return "up";
+    case 39:
+        return "right";
+    case 40:
+        return "down";
+    default:
+        break;
+    }
+    if (code >= 65 && code <= 90) {
+        return std::string(1, static_cast<char>('a' + code - 65));
+    }
+    if (code >= 96 && code <= 105) {
+        return "kp" + std::to_string(code - 96);
+    }
+    return std::to_string(code);
+}
+
+// Collects frames and prints identical neighbours as one line with *N.
+struct ScriptWriter {
+    std::string pending;
+    unsigned count = 0;
+
+    void add(const bool (&held)[256], bool reset, const char* comment) {
+        std::string line;
+        if (reset) {
+            line = "reset";
+        }
+        for (int k = 1; k < 256; ++k) {
+            if (held[k]) {
+                line += (line.empty() ? "" : " ") + tokenOf(k);
+            }
+        }
+        if (line.empty()) {
+            line = "-";
+        }
+        if (comment != nullptr) {
+            flush();
+            std::printf("%s # %s\n", line.c_str(), comment);
+            return;
+        }
+        if (line == pending && !reset) {
+            ++count;
+            return;
+        }
+        flush();
+        pending = line;
+        count = 1;
+    }
+    void flush() {
+        if (count == 1) {
+            std::printf("%s\n", pending.c_str());
+        } else if (count > 1) {
+            std::printf("%s *%u\n", pending.c_str(), count);
+        }
+        count = 0;
+        pending.clear();
+    }
+};
+
+// Steers witch i: dodge a star about to reach her, else chase the orb
+// that she can reach soonest.
+void steer(int i, bool (&held)[256]) {
+    const game::Witch& w = game::witches[i];
+    if (w.stateTimer >= game::TIMER_OUT_OF_PLAY) {
+        return;
+    }
+    const Layout& keys = LAYOUTS[game::playerSlots[i].scheme];
+    const double cy = w.y + 16.0;
+    double targetY = cy;
+    double targetX = 150.0;
+    double bestTime = 1e9;
+    for (const game::Orb& o : game::orbs) {
+        if (o.active == 0 || o.x > w.x + 40) {
+            continue;
+        }
+        const double time = (w.x - o.x) / o.speed;
+        if (time < bestTime) {
+            bestTime = time;
+            targetY = o.y + 4.0;
+            targetX = o.x + 40.0;
+        }
+    }
+    for (const game::Star& s : game::stars) {
+        if (s.active == 0) {
+            continue;
+        }
+        const double ahead = w.x - (s.x + 16.0);
+        const double dy = (s.y + 8.0) - cy;
+        if (ahead > -8.0 && ahead < 24.0 * s.speed && std::fabs(dy) < 22.0) {
+            targetY = dy > 0 ? s.y - 24.0 : s.y + 40.0;
+            if (targetY < 16.0 || targetY > 224.0) {
+                targetY = dy > 0 ? s.y + 40.0 : s.y - 24.0;
+            }
+            break;
+        }
+    }
+    const double predictedY = cy + 6.0 * w.vy;
+    if (predictedY < targetY - 2.0) {
+        held[keys.up] = true;
+    } else if (predictedY > targetY + 2.0) {
+        held[keys.down] = true;
+    }
+    const double predictedX = w.x + 16.0 + 6.0 * w.vx;
+    if (predictedX < targetX - 4.0) {
+        held[keys.right] = true;
+    } else if (predictedX > targetX + 4.0) {
+        held[keys.left] = true;
+    }
+    if (w.fullSet != 0 && game::gameState == game::Play && game::magicFrameCount % 2 == 0) {
+        held[keys.maho] = (game::playFrameCount % 2) == 0;
+    }
+}
+
+bool option(int& a, int argc, char** argv, const char* name, std::uint32_t& value) {
+    if (std::strcmp(argv[a], name) != 0 || a + 1 >= argc) {
+        return false;
+    }
+    if (!replay::parseUnsigned(argv[a + 1], value)) {
+        std::fprintf(stderr, "sorvi-autopilot: bad %s '%s'\n", name, argv[a + 1]);
+        std::exit(2);
+    }
+    ++a;
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::uint32_t seed = 1;
+    std::uint32_t players = 1;
+    std::uint32_t frames = 3000;
+    std::uint32_t resetAt = 0;
+    for (int a = 1; a < argc; ++a) {
+        if (!option(a, argc, argv, "--seed", seed) &&
+            !option(a, argc, argv, "--players", players) &&
+            !option(a, argc, argv, "--frames", frames) &&
+            !option(a, argc, argv, "--reset-at", resetAt)) {
+            std::fprintf(
+                stderr,
+                "usage: sorvi-autopilot [--seed N] [--players 1..3] [--frames N] [--reset-at N]\n");
+            return 2;
+        }
+    }
+    if (players < 1 || players > 3) {
+        std::fprintf(stderr, "sorvi-autopilot: --players must be 1, 2 or 3\n");
+        return 2;
+    }
+
+    replay::startSession(seed, replay::JoystickSetup{});
+    ScriptWriter writer;
+    // Title to setup, then switch on the extra players, then start.
+    std::string menu = "e-";
+    for (std::uint32_t p = 1; p < players; ++p) {
+        menu += "d-s-";
+    }
+    menu += "e-";
+    std::uint32_t frame = 0;
+    for (char step : menu) {
+        bool held[256] = {};
+        held[13] = step == 'e';
+        held[40] = step == 'd';
+        held[16] = step == 's';
+        replay::runFrame(held, false);
+        writer.add(held, false, nullptr);
+        ++frame;
+    }
+    for (; frame < frames; ++frame) {
+        bool held[256] = {};
+        const bool reset = resetAt != 0 && frame == resetAt;
+        if (game::gameState == game::Play || game::gameState == game::Magic) {
+            for (int i = 0; i < game::PLAYER_COUNT; ++i) {
+                if (game::playerSlots[i].active != 0) {
+                    steer(i, held);
+                }
+            }
+        } else if (game::gameState == game::GameOver) {
+            held[13] = frame % 40 == 0;
+        }
+        replay::runFrame(held, reset);
+        writer.add(held, reset, reset ? "reset" : nullptr);
+    }
+    writer.flush();
+    return 0;
+}
