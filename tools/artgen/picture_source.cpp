@@ -1,6 +1,5 @@
 #include "picture_source.h"
 
-#include <array>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -66,12 +65,11 @@ void expectWords(const Reader& reader, const std::vector<std::string>& w, std::s
     }
 }
 
-Rect readRect(const Reader& reader, const std::vector<std::string>& w, std::size_t first,
-              const Canvas& canvas) {
-    Rect r{number(reader, w[first], 0, canvas.width - 1),
-           number(reader, w[first + 1], 0, canvas.height - 1),
-           number(reader, w[first + 2], 1, canvas.width),
-           number(reader, w[first + 3], 1, canvas.height)};
+// The rectangle whose left, top, width and height are the four words given.
+Rect readRect(const Reader& reader, const Canvas& canvas, const std::string& x,
+              const std::string& y, const std::string& w, const std::string& h) {
+    const Rect r{number(reader, x, 0, canvas.width - 1), number(reader, y, 0, canvas.height - 1),
+                 number(reader, w, 1, canvas.width), number(reader, h, 1, canvas.height)};
     if (r.x + r.w > canvas.width || r.y + r.h > canvas.height) {
         reader.fail("rectangle reaches outside the " + std::to_string(canvas.width) + " by " +
                     std::to_string(canvas.height) + " picture");
@@ -223,6 +221,132 @@ Rgb tone(char t, Rgb main) {
     }
 }
 
+// One source file being painted: where its lines are read, what it paints
+// on, and the legend and shading it has given so far.
+struct Source {
+    Reader reader;
+    Canvas& canvas;
+    PaintedAreas& painted;
+    std::map<char, Rgb> legend;
+    std::vector<std::string> shading;
+};
+
+using Words = std::vector<std::string>;
+
+void addColour(Source& src, const Words& w) {
+    expectWords(src.reader, w, 5);
+    if (w[1].size() != 1 || w[1][0] == '.' || w[1][0] == '-' || w[1][0] == '#') {
+        src.reader.fail("a legend letter is one character other than '.', '-' and '#'");
+    }
+    if (src.legend.count(w[1][0]) != 0) {
+        src.reader.fail(std::string("legend letter '") + w[1][0] + "' is given twice");
+    }
+    src.legend[w[1][0]] = readColour(src.reader, w, 2);
+}
+
+// Paints the grid that follows into `r`: '.' keeps a pixel, '-' (where
+// allowed) makes it transparent, any other letter comes from the legend.
+void paintGrid(Source& src, const Rect& r, bool mayErase) {
+    const std::vector<std::string> grid = readGrid(src.reader, r.w, r.h);
+    for (int y = 0; y < r.h; ++y) {
+        for (int x = 0; x < r.w; ++x) {
+            const char letter = grid[y][x];
+            if (letter == '.') {
+                continue;
+            }
+            src.canvas.at(r.x + x, r.y + y) = letter == '-' && mayErase
+                                                  ? TRANSPARENT
+                                                  : legendColour(src.reader, src.legend, letter);
+        }
+    }
+}
+
+void paintCell(Source& src, const Words& w) {
+    expectWords(src.reader, w, 5);
+    const Rect r = readRect(src.reader, src.canvas, w[1], w[2], w[3], w[4]);
+    claim(src.reader, src.painted, r);
+    paintGrid(src, r, false);
+}
+
+void paintTilt(Source& src, const Words& w) {
+    expectWords(src.reader, w, 14);
+    if (w[3] != "from" || w[6] != "size" || w[9] != "turn" || w[11] != "about") {
+        src.reader.fail("expected: tilt X Y from SX SY size W H turn P/Q about CX CY");
+    }
+    const Rect from = readRect(src.reader, src.canvas, w[4], w[5], w[7], w[8]);
+    const Rect to = readRect(src.reader, src.canvas, w[1], w[2], w[7], w[8]);
+    const std::size_t slash = w[10].find('/');
+    if (slash == std::string::npos) {
+        src.reader.fail("the turn is written P/Q");
+    }
+    const int p = number(src.reader, w[10].substr(0, slash), -64, 64);
+    const int q = number(src.reader, w[10].substr(slash + 1), 1, 64);
+    const int cx = number(src.reader, w[12], 0, from.w - 1);
+    const int cy = number(src.reader, w[13], 0, from.h - 1);
+    claim(src.reader, src.painted, to);
+    tilt(src.reader, src.canvas, from, to.x, to.y, cx, cy, p, q);
+}
+
+void paintPatch(Source& src, const Words& w) {
+    expectWords(src.reader, w, 5);
+    const Rect r = readRect(src.reader, src.canvas, w[1], w[2], w[3], w[4]);
+    bool inside = false;
+    for (const Rect& o : src.painted.rects) {
+        inside = inside ||
+                 (r.x >= o.x && r.y >= o.y && r.x + r.w <= o.x + o.w && r.y + r.h <= o.y + o.h);
+    }
+    if (!inside) {
+        src.reader.fail("a patch must lie inside one picture painted before it");
+    }
+    paintGrid(src, r, true);
+}
+
+void paintOutline(Source& src, const Words& w) {
+    expectWords(src.reader, w, 6);
+    const Rect r = readRect(src.reader, src.canvas, w[1], w[2], w[3], w[4]);
+    if (w[5].size() != 1) {
+        src.reader.fail("outline colour '" + w[5] + "' is not a legend letter");
+    }
+    outline(src.canvas, r, legendColour(src.reader, src.legend, w[5][0]));
+}
+
+void readShading(Source& src, const Words& w) {
+    expectWords(src.reader, w, 3);
+    const int width = number(src.reader, w[1], 1, src.canvas.width);
+    const int height = number(src.reader, w[2], 1, src.canvas.height);
+    src.shading = readGrid(src.reader, width, height);
+    for (const std::string& row : src.shading) {
+        if (row.find_first_not_of(".wlosd") != std::string::npos) {
+            src.reader.fail("shading rows hold only the tones w l o s d and '.'");
+        }
+    }
+}
+
+void paintBall(Source& src, const Words& w) {
+    expectWords(src.reader, w, 6);
+    if (src.shading.empty()) {
+        src.reader.fail("'ball' needs a 'shading' before it");
+    }
+    const int width = static_cast<int>(src.shading[0].size());
+    const int height = static_cast<int>(src.shading.size());
+    const Rect r =
+        readRect(src.reader, src.canvas, w[1], w[2], std::to_string(width), std::to_string(height));
+    const Rgb main = readColour(src.reader, w, 3);
+    claim(src.reader, src.painted, r);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (src.shading[y][x] == '.') {
+                continue;
+            }
+            const Rgb c = tone(src.shading[y][x], main);
+            if (isTransparent(c)) {
+                src.reader.fail("this main colour shades into pure black");
+            }
+            src.canvas.at(r.x + x, r.y + y) = c;
+        }
+    }
+}
+
 } // namespace
 
 std::string readTextFile(const std::string& path) {
@@ -241,124 +365,28 @@ void paintSourceFile(const std::string& path, Canvas& canvas, PaintedAreas& pain
 
 void paintSourceText(const std::string& text, const std::string& name, Canvas& canvas,
                      PaintedAreas& painted) {
-    Reader reader{splitLines(text), name};
-    std::map<char, Rgb> legend;
-    std::vector<std::string> shading;
-    while (reader.next < reader.lines.size()) {
-        const std::vector<std::string> w = words(reader.lines[reader.next++]);
+    Source src{Reader{splitLines(text), name}, canvas, painted, {}, {}};
+    while (src.reader.next < src.reader.lines.size()) {
+        const std::vector<std::string> w = words(src.reader.lines[src.reader.next++]);
         if (w.empty() || w[0][0] == '#') {
             continue;
         }
-        const std::string& what = w[0];
-        if (what == "colour") {
-            expectWords(reader, w, 5);
-            if (w[1].size() != 1 || w[1][0] == '.' || w[1][0] == '-' || w[1][0] == '#') {
-                reader.fail("a legend letter is one character other than '.', '-' and '#'");
-            }
-            if (legend.count(w[1][0]) != 0) {
-                reader.fail(std::string("legend letter '") + w[1][0] + "' is given twice");
-            }
-            legend[w[1][0]] = readColour(reader, w, 2);
-        } else if (what == "cell") {
-            expectWords(reader, w, 5);
-            const Rect r = readRect(reader, w, 1, canvas);
-            claim(reader, painted, r);
-            const std::vector<std::string> grid = readGrid(reader, r.w, r.h);
-            for (int y = 0; y < r.h; ++y) {
-                for (int x = 0; x < r.w; ++x) {
-                    const char letter = grid[y][x];
-                    if (letter == '.') {
-                        continue;
-                    }
-                    canvas.at(r.x + x, r.y + y) = legendColour(reader, legend, letter);
-                }
-            }
-        } else if (what == "tilt") {
-            expectWords(reader, w, 14);
-            if (w[3] != "from" || w[6] != "size" || w[9] != "turn" || w[11] != "about") {
-                reader.fail("expected: tilt X Y from SX SY size W H turn P/Q about CX CY");
-            }
-            const Rect from = readRect(reader, {w[0], w[4], w[5], w[7], w[8]}, 1, canvas);
-            const Rect to = readRect(reader, {w[0], w[1], w[2], w[7], w[8]}, 1, canvas);
-            const std::size_t slash = w[10].find('/');
-            if (slash == std::string::npos) {
-                reader.fail("the turn is written P/Q");
-            }
-            const int p = number(reader, w[10].substr(0, slash), -64, 64);
-            const int q = number(reader, w[10].substr(slash + 1), 1, 64);
-            const int cx = number(reader, w[12], 0, from.w - 1);
-            const int cy = number(reader, w[13], 0, from.h - 1);
-            claim(reader, painted, to);
-            tilt(reader, canvas, from, to.x, to.y, cx, cy, p, q);
-        } else if (what == "patch") {
-            expectWords(reader, w, 5);
-            const Rect r = readRect(reader, w, 1, canvas);
-            bool inside = false;
-            for (const Rect& o : painted.rects) {
-                inside = inside || (r.x >= o.x && r.y >= o.y && r.x + r.w <= o.x + o.w &&
-                                    r.y + r.h <= o.y + o.h);
-            }
-            if (!inside) {
-                reader.fail("a patch must lie inside one picture painted before it");
-            }
-            const std::vector<std::string> grid = readGrid(reader, r.w, r.h);
-            for (int y = 0; y < r.h; ++y) {
-                for (int x = 0; x < r.w; ++x) {
-                    const char letter = grid[y][x];
-                    if (letter == '.') {
-                        continue;
-                    }
-                    if (letter == '-') {
-                        canvas.at(r.x + x, r.y + y) = TRANSPARENT;
-                        continue;
-                    }
-                    canvas.at(r.x + x, r.y + y) = legendColour(reader, legend, letter);
-                }
-            }
-        } else if (what == "outline") {
-            expectWords(reader, w, 6);
-            const Rect r = readRect(reader, w, 1, canvas);
-            const auto found = w[5].size() == 1 ? legend.find(w[5][0]) : legend.end();
-            if (found == legend.end()) {
-                reader.fail("outline colour '" + w[5] + "' is not in the legend");
-            }
-            outline(canvas, r, found->second);
-        } else if (what == "shading") {
-            expectWords(reader, w, 3);
-            const int width = number(reader, w[1], 1, canvas.width);
-            const int height = number(reader, w[2], 1, canvas.height);
-            shading = readGrid(reader, width, height);
-            for (const std::string& row : shading) {
-                if (row.find_first_not_of(".wlosd") != std::string::npos) {
-                    reader.fail("shading rows hold only the tones w l o s d and '.'");
-                }
-            }
-        } else if (what == "ball") {
-            expectWords(reader, w, 6);
-            if (shading.empty()) {
-                reader.fail("'ball' needs a 'shading' before it");
-            }
-            const int width = static_cast<int>(shading[0].size());
-            const int height = static_cast<int>(shading.size());
-            const Rect r =
-                readRect(reader, {w[0], w[1], w[2], std::to_string(width), std::to_string(height)},
-                         1, canvas);
-            const Rgb main = readColour(reader, w, 3);
-            claim(reader, painted, r);
-            for (int y = 0; y < height; ++y) {
-                for (int x = 0; x < width; ++x) {
-                    if (shading[y][x] == '.') {
-                        continue;
-                    }
-                    const Rgb c = tone(shading[y][x], main);
-                    if (isTransparent(c)) {
-                        reader.fail("this main colour shades into pure black");
-                    }
-                    canvas.at(r.x + x, r.y + y) = c;
-                }
-            }
+        if (w[0] == "colour") {
+            addColour(src, w);
+        } else if (w[0] == "cell") {
+            paintCell(src, w);
+        } else if (w[0] == "tilt") {
+            paintTilt(src, w);
+        } else if (w[0] == "patch") {
+            paintPatch(src, w);
+        } else if (w[0] == "outline") {
+            paintOutline(src, w);
+        } else if (w[0] == "shading") {
+            readShading(src, w);
+        } else if (w[0] == "ball") {
+            paintBall(src, w);
         } else {
-            reader.fail("unknown directive '" + what + "'");
+            src.reader.fail("unknown directive '" + w[0] + "'");
         }
     }
 }
