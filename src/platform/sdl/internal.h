@@ -1,0 +1,22 @@
+// State the SDL platform's files share.
+#pragma once
+
+#include "platform/platform.h"
+
+#include <SDL.h>
+
+namespace sdlplatform {
+
+// The window, or null before it is created and after it is destroyed.
+SDL_Window* window();
+
+// Draws the last frame and the menu picture again (an uncovered window).
+void redraw();
+
+// The virtual-key code of a key, or 0 for a key the game has no code for.
+int virtualKeyOf(SDL_Scancode scancode, SDL_Keycode keycode);
+
+// Forgets which side of Shift, Ctrl and Alt is down (focus lost).
+void forgetModifierSides();
+
+} // namespace sdlplatform
