@@ -160,7 +160,7 @@ int runMessageLoop() {
     return message.code;
 }
 
-int runProgram(const platform::Module& module) {
+int startUp(const platform::Module& module) {
     const bool hasIcon = loadIcon(module, ICON_ID, iconPixels) != 0;
     platform::registerWindowClass(
         platform::WindowClass{WINDOW_CLASS, hasIcon ? iconPixels : nullptr, MENU_BAR_HEIGHT,
@@ -183,7 +183,12 @@ int runProgram(const platform::Module& module) {
     }
     game::gameInit(module);
     gfx::setTransparentBackground(*surface.drawingContext);
-    return runMessageLoop();
+    return 0;
+}
+
+int runProgram(const platform::Module& module) {
+    const int failed = startUp(module);
+    return failed != 0 ? failed : runMessageLoop();
 }
 
 } // namespace shell

@@ -41,6 +41,10 @@ void resetHost();
 // The program: start-up, then the message loop. Returns the exit code.
 int runProgram(const platform::Module& module);
 
+// Start-up up to the message loop: window, accelerators, surface, game.
+// Returns 0 when the loop may run, else the exit code to end with.
+int startUp(const platform::Module& module);
+
 void fitWindowToClient();
 int createFramebufferSurface();
 void clearFramebuffer();

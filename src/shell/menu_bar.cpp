@@ -326,7 +326,7 @@ MenuText parseMenuText(const char* text) {
             ++at;
             continue;
         }
-        if (*at == '&') {
+        if (*at == '&' && at[1] == '&') {
             ++at; // "&&" is one ampersand
         }
         const int bytes = utf8Length(static_cast<unsigned char>(*at));
