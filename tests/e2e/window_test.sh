@@ -1,0 +1,205 @@
+#!/usr/bin/env bash
+# Runs the real program in its own X server and drives it as a player
+# would: window title, class and sizes, starting a game, the menu pausing
+# it, Escape and stop signals ending it with exit code 0, and no display
+# ending it with exit code 1 and one line on stderr.
+#
+#   window_test.sh PROGRAM [SCREENSHOT_DIR]
+#
+# With SCREENSHOT_DIR it also saves a game in progress at double size and
+# the open File pop-up with its check marks.
+set -uo pipefail
+
+program=$1
+shots=${2:-}
+for tool in Xvfb xdotool xprop import compare; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "SKIP: $tool is missing (apt-get install xvfb xdotool imagemagick x11-utils)"
+        exit 77
+    fi
+done
+
+work=$(mktemp -d)
+xvfb_pid=
+game_pid=
+cleanup() {
+    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+failures=0
+passes=0
+check() { # check DESCRIPTION COMMAND...
+    local what=$1
+    shift
+    if "$@"; then
+        passes=$((passes + 1))
+        echo "ok: $what"
+    else
+        failures=$((failures + 1))
+        echo "FAILED: $what"
+    fi
+}
+
+# A display of our own: Xvfb picks a free number and tells it on fd 3.
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+done
+exec 3>&-
+if [ ! -s "$work/display" ]; then
+    echo "FAILED: Xvfb did not start"
+    cat "$work/xvfb.log"
+    exit 1
+fi
+export DISPLAY=":$(head -1 "$work/display")"
+unset WAYLAND_DISPLAY
+
+window=
+start_game() {
+    # A job started in the background of a script inherits SIGINT ignored;
+    # give it the default a program started from a terminal has.
+    env --default-signal=INT "$program" >"$work/stdout" 2>"$work/stderr" &
+    game_pid=$!
+    window=
+    for _ in $(seq 100); do
+        window=$(xdotool search --name '^Sorvi Kadra99 ver0\.8$' 2>/dev/null | head -1)
+        [ -n "$window" ] && break
+        sleep 0.1
+    done
+    [ -n "$window" ] || return 1
+    xdotool windowfocus --sync "$window" 2>/dev/null || true
+    sleep 0.3
+}
+
+# A press held long enough for a frame to see it.
+tap() {
+    xdotool keydown "$@"
+    sleep 0.12
+    xdotool keyup "$@"
+    sleep 0.25
+}
+
+size_of() { xdotool getwindowgeometry "$window" | awk '/Geometry/ {print $2}'; }
+place_of() { xdotool getwindowgeometry "$window" | awk '/Position/ {print $2}'; }
+shot() { import -window "$window" "$work/$1.png"; }
+# Pixels that differ between two screenshots.
+differing() { compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 | cut -d' ' -f1; }
+ended_with() { # ended_with CODE: the program ended by itself within 5 s with CODE
+    local code
+    for _ in $(seq 50); do
+        if ! kill -0 "$game_pid" 2>/dev/null; then
+            wait "$game_pid"
+            code=$?
+            game_pid=
+            [ "$code" -eq "$1" ] || echo "  exit code $code"
+            [ "$code" -eq "$1" ]
+            return
+        fi
+        sleep 0.1
+    done
+    echo "  still running"
+    return 1
+}
+
+# --- The window ---
+if ! start_game; then
+    echo "FAILED: no window appeared"
+    cat "$work/stderr"
+    exit 1
+fi
+check "title" test "$(xprop -id "$window" WM_NAME)" = 'WM_NAME(STRING) = "Sorvi Kadra99 ver0.8"'
+check "X11 class sorvi_k" grep -q '"sorvi_k"' <<<"$(xprop -id "$window" WM_CLASS)"
+check "320 by 240 below a 20-row menu bar" test "$(size_of)" = 320x260
+corner=$(place_of)
+tap F12
+check "F12 doubles the client area" test "$(size_of)" = 640x500
+check "F12 keeps the top-left corner" test "$(place_of)" = "$corner"
+tap F11
+check "F11 restores the normal size" test "$(size_of)" = 320x260
+check "F11 keeps the top-left corner" test "$(place_of)" = "$corner"
+
+# --- Starting a game ---
+shot title
+tap Return # title: Mode1
+tap Return # setup: start
+sleep 0.5
+shot play1
+sleep 0.5
+shot play2
+check "Enter, Enter leaves the title" test "$(differing title play1)" -gt 1000
+check "frames run in play" test "$(differing play1 play2)" -gt 0
+
+# --- The menu stops frames ---
+tap F10
+shot menu1
+sleep 0.6
+shot menu2
+check "F10 opens the menu and frames stop" test "$(differing menu1 menu2)" -eq 0
+tap Escape # closes the menu only
+check "Escape in the menu keeps the program" kill -0 "$game_pid"
+shot resumed1
+sleep 0.4
+shot resumed2
+check "frames run again after the menu" test "$(differing resumed1 resumed2)" -gt 0
+
+if [ -n "$shots" ]; then
+    mkdir -p "$shots"
+    tap F12
+    # Fly about for a while so the field fills with stars and orbs.
+    for key in Up Up Right Down Left Up; do
+        xdotool keydown "$key"
+        sleep 0.6
+        xdotool keyup "$key"
+    done
+    import -window "$window" "$shots/game-double-size.png"
+    tap F11
+    # show fps and no wait from the menu, then Alt+F shows their marks.
+    for downs in 1 2; do
+        xdotool keydown alt
+        xdotool key --delay 120 f
+        xdotool keyup alt
+        sleep 0.2
+        for _ in $(seq "$downs"); do
+            tap Down
+        done
+        tap Return
+    done
+    sleep 1.2
+    xdotool keydown alt
+    xdotool key --delay 120 f
+    xdotool keyup alt
+    sleep 0.4
+    import -window "$window" "$shots/file-menu.png"
+    tap Escape
+fi
+
+tap Escape
+check "Escape ends the program with exit code 0" ended_with 0
+
+# --- Stop requests close it like the close box ---
+for signal in TERM INT; do
+    if start_game; then
+        kill -s "$signal" "$game_pid"
+        check "SIG$signal ends it with exit code 0" ended_with 0
+    else
+        check "window for the SIG$signal run" false
+    fi
+done
+
+# --- No display ---
+env -u DISPLAY -u WAYLAND_DISPLAY "$program" >"$work/stdout" 2>"$work/stderr"
+code=$?
+check "no display: exit code 1" test "$code" -eq 1
+check "no display: one line on stderr" test "$(wc -l <"$work/stderr")" -eq 1
+check "no display: it says why" grep -q "no display" "$work/stderr"
+check "no display: nothing on stdout" test ! -s "$work/stdout"
+
+echo "$passes passed, $failures failed"
+[ "$failures" -eq 0 ]
