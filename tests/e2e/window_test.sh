@@ -171,6 +171,7 @@ if [ -n "$shots" ]; then
         done
         tap Return
     done
+    tap F9 # back to the title, which unpaced frames cannot end
     sleep 1.2
     xdotool keydown alt
     xdotool key --delay 120 f
