@@ -71,7 +71,7 @@ void pollJoystick(ControlState& state) {
         return;
     }
     state.up = state.down = state.left = state.right = 0;
-    platform::JoystickPosition position{centreX, centreY, 0};
+    platform::JoystickPosition position{};
     if (platform::readJoystickPosition(position) == 0) {
         position = platform::JoystickPosition{centreX, centreY, 0};
     }

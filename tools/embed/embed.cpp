@@ -27,17 +27,17 @@ int main(int argc, char** argv) {
     std::string body;
     std::string table;
     for (int a = 2; a < argc; ++a) {
-        const std::string spec = argv[a];
-        const auto first = spec.find(':');
-        const auto second = first == std::string::npos ? first : spec.find(':', first + 1);
+        const std::string entry = argv[a];
+        const auto first = entry.find(':');
+        const auto second = first == std::string::npos ? first : entry.find(':', first + 1);
         if (second == std::string::npos) {
-            return fail("bad entry '" + spec + "', expected ID:KIND:FILE");
+            return fail("bad entry '" + entry + "', expected ID:KIND:FILE");
         }
-        const std::string id = spec.substr(0, first);
-        const std::string kind = spec.substr(first + 1, second - first - 1);
-        const std::string path = spec.substr(second + 1);
+        const std::string id = entry.substr(0, first);
+        const std::string kind = entry.substr(first + 1, second - first - 1);
+        const std::string path = entry.substr(second + 1);
         if (kind != "bitmap" && kind != "icon") {
-            return fail("unknown kind '" + kind + "' in '" + spec + "'");
+            return fail("unknown kind '" + kind + "' in '" + entry + "'");
         }
         std::ifstream in(path, std::ios::binary);
         const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in), {}};
