@@ -186,6 +186,8 @@ int createWindow(const char* title, int width, int height) {
             SDL_FreeSurface(icon);
         }
     }
+    // Keys are read as keys; no text entry, so no input method pops up.
+    SDL_StopTextInput();
     state.width = width;
     state.height = height;
     state.clientWidth = width;
