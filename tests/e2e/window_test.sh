@@ -81,7 +81,7 @@ start_game() {
 # A press held long enough for a frame to see it.
 tap() {
     xdotool keydown "$@"
-    sleep 0.12
+    sleep 0.2
     xdotool keyup "$@"
     sleep 0.25
 }
