@@ -49,8 +49,9 @@ int main(int argc, char** argv) {
     }
     const int side = platform::ICON_SIZE;
     std::string out = "/* XPM */\nstatic const char* sorvi_kadra99[] = {\n";
-    out += "\"" + std::to_string(side) + " " + std::to_string(side) + " " +
-           std::to_string(colours.size()) + " 1\",\n";
+    char values[48];
+    std::snprintf(values, sizeof values, "\"%d %d %zu 1\",\n", side, side, colours.size());
+    out += values;
     for (std::size_t i = 0; i < colours.size(); ++i) {
         char line[32];
         if ((colours[i] >> 24) == 0) {
