@@ -71,11 +71,15 @@ struct ScriptWriter {
         }
         for (int k = 1; k < 256; ++k) {
             if (held[k]) {
-                line += (line.empty() ? "" : " ") + tokenOf(k);
+                // Two appends: GCC 12 at -O2 warns falsely on the chained form.
+                if (!line.empty()) {
+                    line += ' ';
+                }
+                line += tokenOf(k);
             }
         }
         if (line.empty()) {
-            line = "-";
+            line.push_back('-');
         }
         if (comment != nullptr) {
             flush();
