@@ -1,6 +1,6 @@
 #include "shell/menu_bar.h"
 
-#include "../../res/menu.h"
+#include "res/menu.h"
 #include "gfx/text.h"
 
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "shell/window_procedure.h"
 
-#include "../../res/accelerators.h"
+#include "res/accelerators.h"
 #include "game/flow.h"
 #include "shell/host.h"
 #include "shell/menu_bar.h"

@@ -1,4 +1,4 @@
-#include "../../res/menu.h"
+#include "res/menu.h"
 #include "host_fixture.h"
 
 #include <cstring>

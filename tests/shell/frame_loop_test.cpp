@@ -1,4 +1,4 @@
-#include "../../res/menu.h"
+#include "res/menu.h"
 #include "game/text.h"
 #include "gfx/glyphs.h"
 #include "host_fixture.h"

@@ -1,4 +1,4 @@
-#include "../../res/menu.h"
+#include "res/menu.h"
 #include "gfx/glyphs.h"
 #include "gfx/text.h"
 #include "shell/icon.h"
