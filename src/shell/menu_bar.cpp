@@ -1,7 +1,7 @@
 #include "shell/menu_bar.h"
 
-#include "res/menu.h"
 #include "gfx/text.h"
+#include "res/menu.h"
 
 #include <cstring>
 

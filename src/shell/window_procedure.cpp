@@ -1,7 +1,7 @@
 #include "shell/window_procedure.h"
 
-#include "res/accelerators.h"
 #include "game/flow.h"
+#include "res/accelerators.h"
 #include "shell/host.h"
 #include "shell/menu_bar.h"
 

@@ -68,12 +68,18 @@ start_game() {
     env --default-signal=INT "$program" >"$work/stdout" 2>"$work/stderr" &
     game_pid=$!
     window=
-    for _ in $(seq 100); do
+    # Generous: a loaded machine running the sanitizer build starts slowly.
+    for _ in $(seq 300); do
         window=$(xdotool search --name '^Sorvi Kadra99 ver0\.8$' 2>/dev/null | head -1)
         [ -n "$window" ] && break
+        kill -0 "$game_pid" 2>/dev/null || break
         sleep 0.1
     done
-    [ -n "$window" ] || return 1
+    if [ -z "$window" ]; then
+        echo "the program showed no window; its stderr:"
+        cat "$work/stderr"
+        return 1
+    fi
     xdotool windowfocus --sync "$window" 2>/dev/null || true
     sleep 0.3
 }

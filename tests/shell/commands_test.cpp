@@ -1,5 +1,5 @@
-#include "res/menu.h"
 #include "host_fixture.h"
+#include "res/menu.h"
 
 #include <cstring>
 

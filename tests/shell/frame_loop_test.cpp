@@ -1,7 +1,7 @@
-#include "res/menu.h"
 #include "game/text.h"
 #include "gfx/glyphs.h"
 #include "host_fixture.h"
+#include "res/menu.h"
 
 #include <algorithm>
 #include <string>

@@ -1,6 +1,6 @@
-#include "res/menu.h"
 #include "gfx/glyphs.h"
 #include "gfx/text.h"
+#include "res/menu.h"
 #include "shell/icon.h"
 #include "shell/menu_bar.h"
 
