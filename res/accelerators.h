@@ -2,6 +2,7 @@
 #pragma once
 
 #include "menu.h"
+#include "platform/keys.h"
 
 #include <cstdint>
 
@@ -24,10 +25,10 @@ struct AcceleratorEntry {
 };
 
 inline constexpr AcceleratorEntry ACCELERATORS[] = {
-    {FVIRTKEY | FNOINVERT, 27, CMD_EXIT},         // Escape
-    {FVIRTKEY | FNOINVERT, 122, CMD_SIZE_NORMAL}, // F11
-    {FVIRTKEY | FNOINVERT, 123, CMD_SIZE_DOUBLE}, // F12
-    {FVIRTKEY | FNOINVERT, 120, CMD_RESET},       // F9
+    {FVIRTKEY | FNOINVERT, platform::VK_ESCAPE, CMD_EXIT},
+    {FVIRTKEY | FNOINVERT, platform::VK_F11, CMD_SIZE_NORMAL},
+    {FVIRTKEY | FNOINVERT, platform::VK_F12, CMD_SIZE_DOUBLE},
+    {FVIRTKEY | FNOINVERT, platform::VK_F9, CMD_RESET},
 };
 
 } // namespace res

@@ -1,35 +1,15 @@
 // The per-frame keyboard snapshot and the key edge table.
 #pragma once
 
+#include "platform/keys.h"
 #include "platform/platform.h"
 
 #include <cstdint>
 
 namespace input {
 
-// Virtual-key codes the game reads.
-enum Key : int {
-    VK_RETURN = 13,
-    VK_SHIFT = 16,
-    VK_ESCAPE = 27,
-    VK_SPACE = 32,
-    VK_LEFT = 37,
-    VK_UP = 38,
-    VK_RIGHT = 39,
-    VK_DOWN = 40,
-    VK_A = 65,
-    VK_E = 69,
-    VK_Q = 81,
-    VK_S = 83,
-    VK_W = 87,
-    VK_Z = 90,
-    VK_NUMPAD2 = 98,
-    VK_NUMPAD4 = 100,
-    VK_NUMPAD5 = 101,
-    VK_NUMPAD6 = 102,
-    VK_NUMPAD8 = 104,
-    VK_NUMPAD9 = 105,
-};
+// The virtual-key codes, by name.
+using enum platform::VirtualKey;
 
 constexpr std::uint8_t EDGE_PRESSED = 0xF0; // down now, up at the previous update
 constexpr std::uint8_t EDGE_HELD = 0x0F;    // down now and before

@@ -3,6 +3,7 @@
 // messages drive while it opens, moves and closes.
 #pragma once
 
+#include "platform/keys.h"
 #include "platform/platform.h"
 
 #include <cstdint>
@@ -15,18 +16,8 @@ constexpr int MAX_MENU_ITEMS = 8;
 constexpr int MENU_PICTURE_WIDTH = 640;
 constexpr int MENU_PICTURE_HEIGHT = 128;
 
-// Virtual-key codes the menu and the loop read.
-constexpr int VK_RETURN = 13;
-constexpr int VK_SHIFT = 16;
-constexpr int VK_CONTROL = 17;
-constexpr int VK_MENU = 18; // Alt
-constexpr int VK_ESCAPE = 27;
-constexpr int VK_LEFT = 37;
-constexpr int VK_UP = 38;
-constexpr int VK_RIGHT = 39;
-constexpr int VK_DOWN = 40;
-constexpr int VK_F4 = 115;
-constexpr int VK_F10 = 121;
+// The virtual-key codes, by name.
+using enum platform::VirtualKey;
 
 // One menu entry's text as shown: the ampersand taken out, the key hint
 // split off, the mnemonic letter (upper case, 0 for none) and where its

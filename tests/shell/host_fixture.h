@@ -44,9 +44,7 @@ inline platform::Message plain(platform::MessageKind kind, int code = 0) {
     return m;
 }
 
-constexpr int VK_F9 = 120;
-constexpr int VK_F11 = 122;
-constexpr int VK_F12 = 123;
+using enum platform::VirtualKey;
 
 class Host : public ::testing::Test {
   protected:
