@@ -7,27 +7,13 @@
 #include <cstring>
 
 namespace input {
-namespace {
-
-struct KeyLayout {
-    int up, down, left, right, maho, second;
-};
-
-constexpr KeyLayout LAYOUTS[] = {
-    {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_RETURN, VK_SPACE},                 // Keyboard1
-    {VK_NUMPAD8, VK_NUMPAD2, VK_NUMPAD4, VK_NUMPAD6, VK_NUMPAD5, VK_NUMPAD9}, // Keyboard2
-    {VK_W, VK_Z, VK_A, VK_S, VK_Q, VK_E},                                     // Keyboard3
-};
-
-} // namespace
-
 ControlState controlStates[CONTROL_SLOTS] = {};
 
 void readControlState(int slot) {
     ControlState& state = controlStates[slot];
     const std::int32_t scheme = game::playerSlots[slot].scheme;
     if (scheme >= Keyboard1 && scheme <= Keyboard3) {
-        const KeyLayout& keys = LAYOUTS[scheme];
+        const KeyLayout& keys = KEY_LAYOUTS[scheme];
         state.up = KeyboardState[keys.up];
         state.down = KeyboardState[keys.down];
         state.left = KeyboardState[keys.left];

@@ -12,6 +12,7 @@
 #include "game/field.h"
 #include "game/values.h"
 #include "game/witch.h"
+#include "input/controls.h"
 #include "input/keyboard.h"
 
 #include <cmath>
@@ -20,16 +21,6 @@
 #include <string>
 
 namespace {
-
-struct Layout {
-    int up, down, left, right, maho;
-};
-
-constexpr Layout LAYOUTS[] = {
-    {38, 40, 37, 39, 13},     // arrows, Enter
-    {104, 98, 100, 102, 101}, // keypad
-    {87, 90, 65, 83, 81},     // W Z A S, Q
-};
 
 std::string tokenOf(int code) {
     switch (code) {
@@ -112,7 +103,7 @@ void steer(int i, bool (&held)[256]) {
     if (w.stateTimer >= game::TIMER_OUT_OF_PLAY) {
         return;
     }
-    const Layout& keys = LAYOUTS[game::playerSlots[i].scheme];
+    const input::KeyLayout& keys = input::KEY_LAYOUTS[game::playerSlots[i].scheme];
     const double cy = w.y + 16.0;
     double targetY = cy;
     double targetX = 150.0;
