@@ -26,7 +26,9 @@ need_packages() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
 }
 
-BUILD_PACKAGES=(cmake g++ make libsdl2-dev unifont libgtest-dev)
-TEST_PACKAGES=(xvfb xdotool imagemagick x11-utils)
+BUILD_PACKAGES=(cmake g++ make libsdl2-dev unifont libgtest-dev libbenchmark-dev)
+TEST_PACKAGES=(xvfb xdotool imagemagick x11-utils strace)
+# The fuzz targets need clang's libFuzzer runtime.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
 jobs() { nproc 2>/dev/null || echo 2; }
