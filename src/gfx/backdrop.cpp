@@ -2,6 +2,7 @@
 
 #include "gfx/images.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace gfx {
@@ -29,6 +30,17 @@ void copyRun(Pixel* target, int row, int from, int to, int count) {
 int scrollBackdrop(Pixel* target) {
     backdropOffset = (backdropOffset + 1) % FRAME_WIDTH;
     const int o = backdropOffset;
+    if (Backdrop.pixels != nullptr && Backdrop.width == FRAME_WIDTH &&
+        Backdrop.height >= FRAME_HEIGHT) {
+        // The whole picture moved right by o pixels is the whole array moved
+        // by o; only the o pixels that wrap at each row's start differ.
+        std::memcpy(target + o, Backdrop.pixels, (FRAME_PIXELS - o) * sizeof(Pixel));
+        for (int row = 0; row < FRAME_HEIGHT; ++row) {
+            const Pixel* tail = Backdrop.pixels + row * FRAME_WIDTH + FRAME_WIDTH - o;
+            std::copy(tail, tail + o, target + row * FRAME_WIDTH);
+        }
+        return 1;
+    }
     for (int row = 0; row < FRAME_HEIGHT; ++row) {
         copyRun(target, row, 0, o, FRAME_WIDTH - o);
         if (o > 0) {

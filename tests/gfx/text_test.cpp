@@ -103,3 +103,56 @@ TEST(GlyphText, OpaqueBackgroundFillsTheWholeCell) {
 }
 
 } // namespace
+
+namespace {
+
+// The plainest reading of a glyph cell: each bit of each row, tested against
+// the canvas on its own.
+void modelText(const Canvas& canvas, int x, int y, Pixel colour, const char* text,
+               const Pixel* background) {
+    int at = x;
+    for (gfx::Decoded d = gfx::decodeShiftJis(text); d.length > 0; d = gfx::decodeShiftJis(text)) {
+        const gfx::Glyph& g = gfx::findGlyph(d.codepoint);
+        for (int row = 0; row < 16; ++row) {
+            const int line = y + row;
+            for (int column = 0; column < g.width; ++column) {
+                const int c = at + column;
+                if (line < 0 || line >= canvas.height || c < 0 || c >= canvas.width) {
+                    continue;
+                }
+                Pixel& p = canvas.pixels[(canvas.height - 1 - line) * canvas.width + c];
+                if ((g.rows[row] >> (15 - column) & 1u) != 0) {
+                    p = colour;
+                } else if (background != nullptr) {
+                    p = *background;
+                }
+            }
+        }
+        at += g.width;
+        text += d.length;
+    }
+}
+
+TEST(GlyphText, EveryPositionAroundTheEdgesMatchesTheBitByBitRule) {
+    // Half-width and full-width cells, with and without a background.
+    const char* texts[] = {"Wg|", "\x81\xA9\x81\xAA",
+                           "A\x81\xA8"
+                           "b"};
+    const Pixel background = 0x00445566u;
+    for (const char* text : texts) {
+        for (const Pixel* fill : {static_cast<const Pixel*>(nullptr), &background}) {
+            for (int y = -17; y <= 26; y += 3) {
+                for (int x = -40; x <= 45; ++x) {
+                    std::vector<Pixel> actual(40 * 24, 7);
+                    std::vector<Pixel> expected = actual;
+                    gfx::drawGlyphText(Canvas{actual.data(), 40, 24, true}, x, y, 0x00ABCDEFu, text,
+                                       Encoding::ShiftJis, fill);
+                    modelText(Canvas{expected.data(), 40, 24, true}, x, y, 0x00ABCDEFu, text, fill);
+                    ASSERT_EQ(actual, expected) << "text at (" << x << ", " << y << ")";
+                }
+            }
+        }
+    }
+}
+
+} // namespace
