@@ -2,6 +2,7 @@
 // frame and one for the menu picture laid over it.
 #include "platform/sdl/internal.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -15,13 +16,15 @@ struct WindowState {
     SDL_Window* window;
     SDL_Renderer* renderer;
     SDL_Texture* frame;
-    SDL_Texture* menu;
-    int width; // outer size
+    SDL_Texture* menu; // the menu picture, blended: the open pop-up
+    SDL_Texture* bar;  // the same picture unblended: the opaque bar
+    int width;         // outer size
     int height;
     int clientWidth;
     int clientHeight;
     int menuWidth;
-    int menuHeight;
+    int menuHeight;     // rows down to the last one with anything to show
+    int menuOpaqueRows; // leading rows with no transparent pixel
 };
 
 platform::WindowClass windowClass{};
@@ -34,6 +37,9 @@ int fail(const char* what) {
 }
 
 void release() {
+    if (state.bar != nullptr) {
+        SDL_DestroyTexture(state.bar);
+    }
     if (state.menu != nullptr) {
         SDL_DestroyTexture(state.menu);
     }
@@ -73,15 +79,30 @@ bool render() {
     if (state.renderer == nullptr) {
         return false;
     }
-    SDL_SetRenderDrawColor(state.renderer, 255, 255, 255, 255);
-    bool ok = SDL_RenderClear(state.renderer) == 0;
-    // Rows are stored bottom line first; the flip shows them upright.
-    const SDL_Rect client{0, windowClass.menuBarHeight, state.clientWidth, state.clientHeight};
-    ok = SDL_RenderCopyEx(state.renderer, state.frame, nullptr, &client, 0.0, nullptr,
-                          SDL_FLIP_VERTICAL) == 0 &&
-         ok;
-    if (state.menuWidth > 0 && state.menuHeight > 0) {
-        const SDL_Rect area{0, 0, state.menuWidth, state.menuHeight};
+    // Blending and clearing are the dear parts of a software renderer: the
+    // opaque bar is copied, only an open pop-up is blended, and the window is
+    // cleared only where the frame and the bar leave a gap.
+    int outputWidth = 0;
+    int outputHeight = 0;
+    SDL_GetRendererOutputSize(state.renderer, &outputWidth, &outputHeight);
+    const int bar = windowClass.menuBarHeight;
+    const bool covered = state.menuOpaqueRows >= bar && state.menuWidth >= outputWidth &&
+                         state.clientWidth >= outputWidth &&
+                         bar + state.clientHeight >= outputHeight;
+    bool ok = true;
+    if (!covered) {
+        SDL_SetRenderDrawColor(state.renderer, 255, 255, 255, 255);
+        ok = SDL_RenderClear(state.renderer) == 0;
+    }
+    const SDL_Rect client{0, bar, state.clientWidth, state.clientHeight};
+    ok = SDL_RenderCopy(state.renderer, state.frame, nullptr, &client) == 0 && ok;
+    if (state.menuWidth > 0 && state.menuOpaqueRows > 0) {
+        const SDL_Rect area{0, 0, state.menuWidth, state.menuOpaqueRows};
+        ok = SDL_RenderCopy(state.renderer, state.bar, &area, &area) == 0 && ok;
+    }
+    if (state.menuWidth > 0 && state.menuHeight > state.menuOpaqueRows) {
+        const SDL_Rect area{0, state.menuOpaqueRows, state.menuWidth,
+                            state.menuHeight - state.menuOpaqueRows};
         ok = SDL_RenderCopy(state.renderer, state.menu, &area, &area) == 0 && ok;
     }
     SDL_RenderPresent(state.renderer);
@@ -167,14 +188,19 @@ int createWindow(const char* title, int width, int height) {
     state.menu =
         SDL_CreateTexture(state.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
                           windowClass.menuPictureWidth, windowClass.menuPictureHeight);
-    if (state.frame == nullptr || state.menu == nullptr) {
+    state.bar =
+        SDL_CreateTexture(state.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                          windowClass.menuPictureWidth, windowClass.menuPictureHeight);
+    if (state.frame == nullptr || state.menu == nullptr || state.bar == nullptr) {
         fail("no texture for the picture");
         release();
         return 0;
     }
     SDL_SetTextureScaleMode(state.frame, SDL_ScaleModeNearest);
     SDL_SetTextureScaleMode(state.menu, SDL_ScaleModeNearest);
+    SDL_SetTextureScaleMode(state.bar, SDL_ScaleModeNearest);
     SDL_SetTextureBlendMode(state.menu, SDL_BLENDMODE_BLEND);
+    SDL_SetTextureBlendMode(state.bar, SDL_BLENDMODE_NONE);
     whiten(state.frame, FRAME_HEIGHT);
     clearTexture(state.menu, windowClass.menuPictureHeight);
     if (windowClass.icon != nullptr) {
@@ -238,7 +264,25 @@ int presentFrame(const std::uint32_t* pixels, int width, int height) {
     }
     state.clientWidth = width;
     state.clientHeight = height;
-    const bool uploaded = SDL_UpdateTexture(state.frame, nullptr, pixels, FRAME_WIDTH * 4) == 0;
+    // The frame's rows are stored bottom line first; they go into the
+    // texture top line first, which costs one copy here instead of a flip
+    // in the renderer (slow in SDL's software renderer).
+    void* texture = nullptr;
+    int pitch = 0;
+    const bool uploaded = SDL_LockTexture(state.frame, nullptr, &texture, &pitch) == 0;
+    if (uploaded) {
+        auto* rows = static_cast<unsigned char*>(texture);
+        // A row never runs past the pitch. Clamping also keeps the length
+        // a run-time value, so the library's copy is called rather than a
+        // slower inline one.
+        const std::size_t rowBytes =
+            std::min(static_cast<std::size_t>(pitch), std::size_t{FRAME_WIDTH} * 4);
+        for (int row = 0; row < FRAME_HEIGHT; ++row) {
+            std::memcpy(rows + static_cast<std::ptrdiff_t>(row) * pitch,
+                        pixels + (FRAME_HEIGHT - 1 - row) * FRAME_WIDTH, rowBytes);
+        }
+        SDL_UnlockTexture(state.frame);
+    }
     return render() && uploaded ? 1 : 0;
 }
 
@@ -249,9 +293,29 @@ void presentMenu(const std::uint32_t* pixels, int width, int height) {
     width = width < windowClass.menuPictureWidth ? width : windowClass.menuPictureWidth;
     height = height < windowClass.menuPictureHeight ? height : windowClass.menuPictureHeight;
     const SDL_Rect area{0, 0, width, height};
-    if (width > 0 && height > 0 && SDL_UpdateTexture(state.menu, &area, pixels, width * 4) == 0) {
+    if (width > 0 && height > 0 && SDL_UpdateTexture(state.menu, &area, pixels, width * 4) == 0 &&
+        SDL_UpdateTexture(state.bar, &area, pixels, width * 4) == 0) {
         state.menuWidth = width;
-        state.menuHeight = height;
+        state.menuOpaqueRows = height;
+        state.menuHeight = 0;
+        for (int row = 0; row < height; ++row) {
+            bool opaque = true;
+            bool shown = false;
+            for (int column = 0; column < width; ++column) {
+                const std::uint32_t alpha = pixels[row * width + column] >> 24;
+                opaque = opaque && alpha == 0xFF;
+                shown = shown || alpha != 0;
+            }
+            if (!opaque && state.menuOpaqueRows == height) {
+                state.menuOpaqueRows = row;
+            }
+            if (shown) {
+                state.menuHeight = row + 1;
+            }
+        }
+        if (state.menuOpaqueRows > state.menuHeight) {
+            state.menuOpaqueRows = state.menuHeight;
+        }
     }
     render();
 }
