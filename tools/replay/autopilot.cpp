@@ -8,15 +8,12 @@
 // Scripts made this way are ordinary scripts: sorvi-replay runs them alone.
 #include "script.h"
 #include "session.h"
+#include "steer.h"
 
-#include "game/field.h"
 #include "game/values.h"
-#include "game/witch.h"
-#include "input/controls.h"
-#include "input/keyboard.h"
 
-#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -96,60 +93,6 @@ struct ScriptWriter {
     }
 };
 
-// Steers witch i: dodge a star about to reach her, else chase the orb
-// that she can reach soonest.
-void steer(int i, bool (&held)[256]) {
-    const game::Witch& w = game::witches[i];
-    if (w.stateTimer >= game::TIMER_OUT_OF_PLAY) {
-        return;
-    }
-    const input::KeyLayout& keys = input::KEY_LAYOUTS[game::playerSlots[i].scheme];
-    const double cy = w.y + 16.0;
-    double targetY = cy;
-    double targetX = 150.0;
-    double bestTime = 1e9;
-    for (const game::Orb& o : game::orbs) {
-        if (o.active == 0 || o.x > w.x + 40) {
-            continue;
-        }
-        const double time = (w.x - o.x) / o.speed;
-        if (time < bestTime) {
-            bestTime = time;
-            targetY = o.y + 4.0;
-            targetX = o.x + 40.0;
-        }
-    }
-    for (const game::Star& s : game::stars) {
-        if (s.active == 0) {
-            continue;
-        }
-        const double ahead = w.x - (s.x + 16.0);
-        const double dy = (s.y + 8.0) - cy;
-        if (ahead > -8.0 && ahead < 24.0 * s.speed && std::fabs(dy) < 22.0) {
-            targetY = dy > 0 ? s.y - 24.0 : s.y + 40.0;
-            if (targetY < 16.0 || targetY > 224.0) {
-                targetY = dy > 0 ? s.y + 40.0 : s.y - 24.0;
-            }
-            break;
-        }
-    }
-    const double predictedY = cy + 6.0 * w.vy;
-    if (predictedY < targetY - 2.0) {
-        held[keys.up] = true;
-    } else if (predictedY > targetY + 2.0) {
-        held[keys.down] = true;
-    }
-    const double predictedX = w.x + 16.0 + 6.0 * w.vx;
-    if (predictedX < targetX - 4.0) {
-        held[keys.right] = true;
-    } else if (predictedX > targetX + 4.0) {
-        held[keys.left] = true;
-    }
-    if (w.fullSet != 0 && game::gameState == game::Play && game::magicFrameCount % 2 == 0) {
-        held[keys.maho] = (game::playFrameCount % 2) == 0;
-    }
-}
-
 bool option(int& a, int argc, char** argv, const char* name, std::uint32_t& value) {
     if (std::strcmp(argv[a], name) != 0 || a + 1 >= argc) {
         return false;
@@ -209,7 +152,7 @@ int main(int argc, char** argv) {
         if (game::gameState == game::Play || game::gameState == game::Magic) {
             for (int i = 0; i < game::PLAYER_COUNT; ++i) {
                 if (game::playerSlots[i].active != 0) {
-                    steer(i, held);
+                    replay::holdSteering(i, replay::steerWitch(i), held);
                 }
             }
         } else if (game::gameState == game::GameOver) {

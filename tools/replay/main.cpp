@@ -1,8 +1,10 @@
 // sorvi-replay: runs the game headless from a seed and a scripted keyboard
-// and joystick, printing the game's whole state after each frame.
+// and joystick, printing the game's whole state after each frame; or, with
+// --soak, plays it on seeded random input and checks its state throughout.
 #include "options.h"
 #include "script.h"
 #include "session.h"
+#include "soak.h"
 #include "trace.h"
 
 #include <cstdio>
@@ -17,6 +19,30 @@ int usageError(const std::string& message) {
     return 2;
 }
 
+// One summary line and 0, or one line naming what went wrong and 1.
+int soak(const replay::Options& options) {
+    replay::SoakSummary summary;
+    replay::SoakFailure failure;
+    const replay::JoystickSetup joystick{options.joystick, options.xMin, options.xMax, options.yMin,
+                                         options.yMax};
+    if (!replay::runSoak(options.soakFrames, options.seed, joystick, summary, failure)) {
+        std::fprintf(stderr, "sorvi-replay: soak seed %u frame %llu: %s\n",
+                     static_cast<unsigned>(options.seed),
+                     static_cast<unsigned long long>(failure.frame), failure.violation.text);
+        return 1;
+    }
+    char line[400];
+    replay::formatSummary(summary, options.seed, line, sizeof line);
+    std::printf("%s\n", line);
+    if (const char* missed = replay::unvisitedScreen(summary)) {
+        std::fprintf(stderr, "sorvi-replay: soak seed %u: screen %s never visited in %llu frames\n",
+                     static_cast<unsigned>(options.seed), missed,
+                     static_cast<unsigned long long>(summary.frames));
+        return 1;
+    }
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -24,6 +50,9 @@ int main(int argc, char** argv) {
     std::string error;
     if (!replay::parseOptions(argc, argv, options, error)) {
         return usageError(error);
+    }
+    if (options.soak) {
+        return soak(options);
     }
 
     std::vector<replay::ScriptFrame> script;

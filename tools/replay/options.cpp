@@ -31,6 +31,7 @@ bool parseRanges(const std::string& text, Options& o) {
 
 bool parseOptions(int argc, char** argv, Options& o, std::string& error) {
     bool scriptGiven = false;
+    bool everyGiven = false;
     for (int a = 1; a < argc; ++a) {
         std::string arg = argv[a];
         if (arg == "--fb") {
@@ -52,7 +53,7 @@ bool parseOptions(int argc, char** argv, Options& o, std::string& error) {
             value = arg.substr(equals + 1);
             arg.erase(equals);
         } else if (arg == "--seed" || arg == "--joystick" || arg == "--frames" ||
-                   arg == "--every" || arg == "--ppm") {
+                   arg == "--every" || arg == "--ppm" || arg == "--soak") {
             if (a + 1 >= argc) {
                 error = "option " + arg + " needs a value";
                 return false;
@@ -82,16 +83,28 @@ bool parseOptions(int argc, char** argv, Options& o, std::string& error) {
                 error = "bad --every '" + value + "' (want a number >= 1)";
                 return false;
             }
+            everyGiven = true;
         } else if (arg == "--ppm") {
             if (value.empty()) {
                 error = "option --ppm needs a file name";
                 return false;
             }
             o.ppm = value;
+        } else if (arg == "--soak") {
+            if (!parseUnsigned(value, o.soakFrames) || o.soakFrames < 1) {
+                error = "bad --soak '" + value + "' (want a number of frames >= 1)";
+                return false;
+            }
+            o.soak = true;
         } else {
             error = "unknown option '" + std::string(argv[a]) + "'";
             return false;
         }
+    }
+    if (o.soak && (scriptGiven || o.framesGiven || everyGiven || o.fb || !o.ppm.empty())) {
+        error = "--soak makes its own input and prints a summary: no script, --frames, --every, "
+                "--fb or --ppm with it";
+        return false;
     }
     return true;
 }

@@ -16,6 +16,8 @@ struct Options {
     bool fb = false;
     std::string ppm;    // empty: no picture
     std::string script; // empty or "-": standard input
+    bool soak = false;  // run the soak instead of a script
+    std::uint32_t soakFrames = 0;
 };
 
 // Parses argv. Returns false with a one-line `error` on bad usage.
