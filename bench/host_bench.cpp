@@ -227,17 +227,16 @@ int main(int argc, char** argv) {
     const int rounds = std::max(1, argValue(argc, argv, "--rounds", 7));
 
     const StartUp own = startToFirstFrame(entry);
-    SDL_RendererInfo info{};
-    SDL_Renderer* renderer = SDL_GetRenderer(sdlplatform::window());
-    if (renderer == nullptr || SDL_GetRendererInfo(renderer, &info) != 0) {
-        fail("no renderer on the window");
+    SDL_Surface* windowSurface = SDL_GetWindowSurface(sdlplatform::window());
+    if (windowSurface == nullptr) {
+        fail("no pixels for the window");
     }
     if (shell::presentFrame() != 1) {
         fail("a frame does not reach the window");
     }
-    std::printf("sorvi-host-bench: SDL %s video driver (%s), %s renderer\n\n",
+    std::printf("sorvi-host-bench: SDL %s video driver (%s), window pixels %s\n\n",
                 SDL_GetCurrentVideoDriver(), driverGiven ? "SDL_VIDEODRIVER as given" : "set here",
-                info.name);
+                SDL_GetPixelFormatName(windowSurface->format->format));
 
     // The whole host frame at the full load: the window's frame tick with
     // no wait and no fps overlay (clear, gameFrame, present), against
