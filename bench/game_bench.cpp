@@ -302,13 +302,19 @@ class RatioReporter : public benchmark::ConsoleReporter {
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            if (run.error_occurred || run.run_type != Run::RT_Iteration) {
+            if (run.error_occurred) {
                 continue;
             }
             const double unit = benchmark::GetTimeUnitMultiplier(run.time_unit);
             Times& times = measured[run.run_name.function_name];
-            times.real.push_back(run.GetAdjustedRealTime() / unit);
-            times.cpu.push_back(run.GetAdjustedCPUTime() / unit);
+            if (run.run_type == Run::RT_Iteration) {
+                times.real.push_back(run.GetAdjustedRealTime() / unit);
+                times.cpu.push_back(run.GetAdjustedCPUTime() / unit);
+            } else if (run.aggregate_name == "median") {
+                // --benchmark_report_aggregates_only shows no single runs.
+                times.medianReal = run.GetAdjustedRealTime() / unit;
+                times.medianCpu = run.GetAdjustedCPUTime() / unit;
+            }
         }
     }
 
@@ -321,37 +327,49 @@ class RatioReporter : public benchmark::ConsoleReporter {
     }
 
   private:
-    struct Times {
-        std::vector<double> real;
-        std::vector<double> cpu;
-    };
-    std::map<std::string, Times> measured;
-
     static double median(std::vector<double> values) {
         std::sort(values.begin(), values.end());
         const std::size_t n = values.size();
         return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
     }
 
+    struct Times {
+        std::vector<double> real;
+        std::vector<double> cpu;
+        double medianReal = -1.0; // from the library's median aggregate, if shown
+        double medianCpu = -1.0;
+
+        bool repeated() const { return real.size() > 1 || medianReal >= 0.0; }
+        double realTime() const { return medianReal >= 0.0 ? medianReal : median(real); }
+        double cpuTime() const { return medianCpu >= 0.0 ? medianCpu : median(cpu); }
+    };
+    std::map<std::string, Times> measured;
+
     void printRatio(std::ostream& out, const char* what, const char* frameName) {
-        const auto frame = measured.find(frameName);
-        const auto base = measured.find(BASELINE_NAME);
+        auto found = [this](const char* name) {
+            const auto at = measured.find(name);
+            return at == measured.end() || (at->second.real.empty() && at->second.medianReal < 0.0)
+                       ? measured.end()
+                       : at;
+        };
+        const auto frame = found(frameName);
+        const auto base = found(BASELINE_NAME);
         if (frame == measured.end() || base == measured.end()) {
             out << what << ": not measured (the filter left out "
                 << (frame == measured.end() ? frameName : BASELINE_NAME) << ")\n";
             return;
         }
-        const double frameReal = median(frame->second.real);
-        const double baseReal = median(base->second.real);
-        const double frameCpu = median(frame->second.cpu);
-        const double baseCpu = median(base->second.cpu);
+        const double frameReal = frame->second.realTime();
+        const double baseReal = base->second.realTime();
+        const double frameCpu = frame->second.cpuTime();
+        const double baseCpu = base->second.cpuTime();
         char line[400];
         std::snprintf(line, sizeof line,
                       "%s: %.2fx by CPU time, %.2fx by real time (target at most 2x)\n"
                       "  CPU time %.2f us / %.2f us; real time %.2f us / %.2f us%s\n",
                       what, frameCpu / baseCpu, frameReal / baseReal, frameCpu * 1e6, baseCpu * 1e6,
                       frameReal * 1e6, baseReal * 1e6,
-                      frame->second.real.size() > 1 ? " (medians of the repetitions)" : "");
+                      frame->second.repeated() ? " (medians of the repetitions)" : "");
         out << line;
     }
 };
