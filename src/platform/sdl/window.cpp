@@ -1,5 +1,6 @@
 // The window: an SDL window with a renderer, one streaming texture for the
 // frame and one for the menu picture laid over it.
+#include "platform/sdl/displays.h"
 #include "platform/sdl/internal.h"
 
 #include <algorithm>
@@ -140,23 +141,25 @@ int createWindow(const char* title, int width, int height) {
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     const char* wanted = SDL_getenv("SDL_VIDEODRIVER");
-    if (wanted == nullptr && SDL_getenv("DISPLAY") == nullptr &&
-        SDL_getenv("WAYLAND_DISPLAY") == nullptr) {
+    const sdlplatform::Displays displays = sdlplatform::displaysToTry();
+    if (wanted == nullptr && displays.x11 == nullptr && displays.wayland == nullptr) {
         // Nothing to connect to; probing would only add the drivers' own noise.
-        std::snprintf(
-            error, sizeof error,
-            "no display to open a window on (neither DISPLAY nor WAYLAND_DISPLAY is set)");
+        sdlplatform::describeNoDisplay(displays, error, sizeof error);
         return 0;
     }
     if (wanted == nullptr) {
         // Only the kind of display there is, so a failure says why in one line.
-        if (SDL_getenv("WAYLAND_DISPLAY") == nullptr) {
+        if (displays.wayland == nullptr) {
             SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
-        } else if (SDL_getenv("DISPLAY") == nullptr) {
+        } else if (displays.x11 == nullptr) {
             SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland");
         }
     }
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        if (wanted == nullptr) {
+            sdlplatform::describeUnopened(displays, error, sizeof error);
+            return 0;
+        }
         return fail("no display to open a window on");
     }
     // Without a display SDL falls back to drivers that show nothing; a
@@ -166,7 +169,7 @@ int createWindow(const char* title, int width, int height) {
         (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0) &&
         (wanted == nullptr || std::strcmp(wanted, driver) != 0)) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
-        std::snprintf(error, sizeof error, "no display to open a window on (is DISPLAY set?)");
+        sdlplatform::describeUnopened(displays, error, sizeof error);
         return 0;
     }
     state.window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width,

@@ -1,0 +1,166 @@
+#!/usr/bin/env bash
+# Plays the real program for a few seconds in its own X server under
+# strace and fails on anything it does to the machine beyond showing its
+# window: a file opened for writing (or created, truncated, appended to)
+# and any socket or connection other than the one to the X display.
+#
+#   quiet_run_test.sh PROGRAM
+#
+# KEEP_TRACE=FILE keeps the whole trace for a look afterwards.
+set -uo pipefail
+
+program=$1
+for tool in strace Xvfb xdotool; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "SKIP: $tool is missing (apt-get install strace xvfb xdotool)"
+        exit 77
+    fi
+done
+
+work=$(mktemp -d)
+xvfb_pid=
+game_pid=
+cleanup() {
+    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    wait 2>/dev/null
+    if [ -n "${KEEP_TRACE:-}" ]; then cp "$work/trace" "$KEEP_TRACE"; fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# strace needs ptrace; a container without it cannot run this check.
+if ! strace -f -qq -o /dev/null true 2>"$work/strace-probe"; then
+    echo "SKIP: strace cannot trace here: $(head -1 "$work/strace-probe")"
+    exit 77
+fi
+
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+done
+exec 3>&-
+if [ ! -s "$work/display" ]; then
+    echo "FAILED: Xvfb did not start"
+    cat "$work/xvfb.log"
+    exit 1
+fi
+number=$(head -1 "$work/display")
+export DISPLAY=":$number"
+unset WAYLAND_DISPLAY
+
+log="$work/trace"
+strace -f -qq -e trace=openat,open,creat,socket,connect -o "$log" \
+    "$program" >"$work/stdout" 2>"$work/stderr" &
+game_pid=$!
+
+window=
+for _ in $(seq 300); do
+    window=$(xdotool search --name '^Sorvi Kadra99 ver0\.8$' 2>/dev/null | head -1)
+    [ -n "$window" ] && break
+    kill -0 "$game_pid" 2>/dev/null || break
+    sleep 0.1
+done
+if [ -z "$window" ]; then
+    echo "FAILED: the program showed no window; its stderr:"
+    cat "$work/stderr"
+    exit 1
+fi
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+sleep 0.3
+
+press() { # press SECONDS KEY...: holds the keys together
+    local hold=$1
+    shift
+    xdotool keydown "$@"
+    sleep "$hold"
+    xdotool keyup "$@"
+    sleep 0.2
+}
+press 0.2 Return # title: Mode1
+press 0.2 Return # setup: start
+for key in Up Right Down Left Up Down; do
+    press 0.5 "$key"
+done
+press 0.2 F12 # double size and back: the window is resized
+press 0.2 F11
+press 0.2 Escape
+
+code=
+for _ in $(seq 100); do
+    if ! kill -0 "$game_pid" 2>/dev/null; then
+        wait "$game_pid"
+        code=$?
+        game_pid=
+        break
+    fi
+    sleep 0.1
+done
+
+failures=0
+fail() {
+    failures=$((failures + 1))
+    echo "FAILED: $1"
+}
+
+if [ -z "$code" ]; then
+    fail "Escape did not end the program within 10 s"
+elif [ "$code" -ne 0 ]; then
+    fail "the program ended with exit code $code"
+fi
+if [ -s "$work/stderr" ]; then
+    fail "the program wrote to stderr:"
+    sed 's/^/  /' "$work/stderr"
+fi
+if [ -s "$work/stdout" ]; then
+    fail "the program wrote to stdout:"
+    sed 's/^/  /' "$work/stdout"
+fi
+
+# The one connection it may make: to this X server's socket, in the file
+# system or in the abstract namespace.
+x_socket="/tmp/.X11-unix/X$number"
+writes=$(grep -E '(^|[[:space:]])(open|openat)\(' "$log" |
+    grep -E 'O_(WRONLY|RDWR|CREAT|TRUNC|APPEND)')
+creates=$(grep -E '(^|[[:space:]])creat\(' "$log")
+# SDL's joystick start-up opens one kernel device-event socket: its HID
+# layer asks SDL's udev helper for libudev, and that helper always starts
+# a udev monitor (SDL 2.26 has no switch for it). It only receives
+# hot-plug notices from the kernel; nothing leaves the machine. One is
+# let through, and said so; a second is a failure.
+uevent='socket(AF_NETLINK, SOCK_RAW|SOCK_CLOEXEC|SOCK_NONBLOCK, NETLINK_KOBJECT_UEVENT)'
+uevents=$(grep -cF "$uevent" "$log")
+sockets=$(grep -E '(^|[[:space:]])socket\(' "$log" | grep -v 'socket(AF_UNIX,')
+if [ "$uevents" -eq 1 ]; then
+    sockets=$(grep -vF "$uevent" <<<"$sockets")
+    echo "allowed: SDL's one udev monitor socket (kernel hot-plug notices only)"
+fi
+connects=$(grep -E '(^|[[:space:]])connect\(' "$log" |
+    grep -vF -e "sun_path=\"$x_socket\"}" -e "sun_path=@\"$x_socket\"}")
+x_connects=$(grep -E '(^|[[:space:]])connect\(' "$log" |
+    grep -cF -e "sun_path=\"$x_socket\"}" -e "sun_path=@\"$x_socket\"}")
+
+report() { # report WHAT LINES
+    if [ -n "$2" ]; then
+        fail "$1:"
+        sed 's/^/  /' <<<"$2"
+    fi
+}
+report "files opened for writing" "$writes"
+report "files created" "$creates"
+report "sockets other than AF_UNIX" "$sockets"
+report "connections other than to the X display $x_socket" "$connects"
+if [ "$x_connects" -eq 0 ]; then
+    fail "no connection to the X display was seen: is the trace complete?"
+fi
+opens=$(grep -cE '(^|[[:space:]])(open|openat)\(' "$log")
+echo "traced $opens opens and $x_connects connection(s) to $x_socket"
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed"
+    exit 1
+fi
+echo "ok: nothing written, no network"
