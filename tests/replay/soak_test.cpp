@@ -1,5 +1,9 @@
 #include "options.h"
 #include "soak.h"
+#include "steer.h"
+
+#include "game/values.h"
+#include "input/controls.h"
 
 #include <gtest/gtest.h>
 
@@ -81,6 +85,34 @@ TEST(ReplaySoak, ARunIsItsSeedsAndCountsEveryFrameOnTheScreenItRan) {
         EXPECT_GT(s->maxStars, 0);
         EXPECT_LE(s->maxStars, 35);
         EXPECT_LE(s->maxOrbs, 10);
+    }
+}
+
+TEST(ReplaySoak, SteeringHoldsTheSlotsOwnKeysAndNoneForTheJoystick) {
+    replay::startSession(1, replay::JoystickSetup{});
+    const replay::Steering all{true, true, true, true, true};
+    for (std::int32_t scheme = 0; scheme < 3; ++scheme) {
+        game::playerSlots[1].scheme = scheme;
+        bool held[256] = {};
+        replay::holdSteering(1, all, held);
+        const input::KeyLayout& keys = input::KEY_LAYOUTS[scheme];
+        int count = 0;
+        for (bool h : held) {
+            count += h ? 1 : 0;
+        }
+        EXPECT_EQ(count, 5) << scheme;
+        EXPECT_TRUE(held[keys.up] && held[keys.down] && held[keys.left] && held[keys.right] &&
+                    held[keys.maho])
+            << scheme;
+    }
+    // The joystick scheme has no key layout to look up (the table holds three).
+    for (std::int32_t scheme : {3, 4, -1}) {
+        game::playerSlots[1].scheme = scheme;
+        bool held[256] = {};
+        replay::holdSteering(1, all, held);
+        for (int k = 0; k < 256; ++k) {
+            EXPECT_FALSE(held[k]) << scheme << " holds " << k;
+        }
     }
 }
 
