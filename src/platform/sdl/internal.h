@@ -13,6 +13,9 @@ SDL_Window* window();
 // Draws the last frame and the menu picture again (an uncovered window).
 void redraw();
 
+// Stops drawing from `memory`, the last frame's pixels, before it is freed.
+void forgetFrame(const void* memory);
+
 // The virtual-key code of a key, or 0 for a key the game has no code for.
 int virtualKeyOf(SDL_Scancode scancode, SDL_Keycode keycode);
 

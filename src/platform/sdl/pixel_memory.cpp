@@ -9,6 +9,7 @@ void* createPixelMemory(std::size_t bytes) {
 }
 
 void releasePixelMemory(void* block) {
+    sdlplatform::forgetFrame(block);
     std::free(block);
 }
 

@@ -18,12 +18,11 @@ void keepToTheWindow() {
     // SDL's HID layer watches udev with a netlink socket of its own; inotify
     // on /dev finds a controller plugged in later just as well.
     setenv("SDL_HIDAPI_JOYSTICK_DISABLE_UDEV", "1", 0);
-    // The GL renderer loads Mesa, which opens the GPU's device nodes read
-    // and write and keeps a shader cache under ~/.cache. A 320 by 240
-    // picture needs neither: the software renderer draws it into the X
-    // server's shared memory. SDL_RENDER_DRIVER and
-    // SDL_FRAMEBUFFER_ACCELERATION still choose otherwise.
-    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+    // The window's pictures go straight into its own pixels, the X
+    // server's shared memory. Left to itself SDL would back those pixels
+    // with a GL texture, loading Mesa, which opens the GPU's device nodes
+    // read and write and keeps a shader cache under ~/.cache.
+    // SDL_FRAMEBUFFER_ACCELERATION still chooses otherwise.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
 }
 

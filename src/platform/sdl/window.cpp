@@ -1,5 +1,6 @@
-// The window: an SDL window with a renderer, one streaming texture for the
-// frame and one for the menu picture laid over it.
+// The window: an SDL window whose own pixels get the frame and the menu
+// picture laid over it.
+#include "platform/sdl/compose.h"
 #include "platform/sdl/displays.h"
 #include "platform/sdl/internal.h"
 
@@ -12,24 +13,22 @@ namespace {
 
 constexpr int FRAME_WIDTH = 320;
 constexpr int FRAME_HEIGHT = 240;
+constexpr int MENU_PICTURE_PIXELS = 640 * 128; // the largest menu picture kept
 
 struct WindowState {
     SDL_Window* window;
-    SDL_Renderer* renderer;
-    SDL_Texture* frame;
-    SDL_Texture* menu; // the menu picture, blended: the open pop-up
-    SDL_Texture* bar;  // the same picture unblended: the opaque bar
-    int width;         // outer size
+    SDL_Surface* staging; // for a window whose pixels are not 0x00RRGGBB
+    int width;            // outer size
     int height;
     int clientWidth;
     int clientHeight;
-    int menuWidth;
-    int menuHeight;     // rows down to the last one with anything to show
-    int menuOpaqueRows; // leading rows with no transparent pixel
+    const std::uint32_t* frame; // the last frame presented, until its memory goes
+    sdlplatform::MenuPicture menu;
 };
 
 platform::WindowClass windowClass{};
 WindowState state{};
+std::uint32_t menuPixels[MENU_PICTURE_PIXELS];
 char error[256] = "";
 
 int fail(const char* what) {
@@ -38,17 +37,8 @@ int fail(const char* what) {
 }
 
 void release() {
-    if (state.bar != nullptr) {
-        SDL_DestroyTexture(state.bar);
-    }
-    if (state.menu != nullptr) {
-        SDL_DestroyTexture(state.menu);
-    }
-    if (state.frame != nullptr) {
-        SDL_DestroyTexture(state.frame);
-    }
-    if (state.renderer != nullptr) {
-        SDL_DestroyRenderer(state.renderer);
+    if (state.staging != nullptr) {
+        SDL_FreeSurface(state.staging);
     }
     if (state.window != nullptr) {
         SDL_DestroyWindow(state.window);
@@ -56,58 +46,52 @@ void release() {
     state = WindowState{};
 }
 
-// Until the first frame the client area shows white, as a fresh window does.
-void whiten(SDL_Texture* texture, int height) {
-    void* pixels = nullptr;
-    int pitch = 0;
-    if (SDL_LockTexture(texture, nullptr, &pixels, &pitch) == 0) {
-        std::memset(pixels, 0xFF,
-                    static_cast<std::size_t>(pitch) * static_cast<std::size_t>(height));
-        SDL_UnlockTexture(texture);
-    }
+bool directlyDrawable(const SDL_Surface* surface) {
+    const SDL_PixelFormat* f = surface->format;
+    return f->BytesPerPixel == 4 && f->Rmask == 0x00FF0000u && f->Gmask == 0x0000FF00u &&
+           f->Bmask == 0x000000FFu;
 }
 
-void clearTexture(SDL_Texture* texture, int height) {
-    void* pixels = nullptr;
-    int pitch = 0;
-    if (SDL_LockTexture(texture, nullptr, &pixels, &pitch) == 0) {
-        std::memset(pixels, 0, static_cast<std::size_t>(pitch) * static_cast<std::size_t>(height));
-        SDL_UnlockTexture(texture);
-    }
-}
-
+// The picture goes straight into the window's own pixels (the X server's
+// shared memory), which costs one copy per frame and needs no GL driver.
 bool render() {
-    if (state.renderer == nullptr) {
+    if (state.window == nullptr) {
         return false;
     }
-    // Blending and clearing are the dear parts of a software renderer: the
-    // opaque bar is copied, only an open pop-up is blended, and the window is
-    // cleared only where the frame and the bar leave a gap.
-    int outputWidth = 0;
-    int outputHeight = 0;
-    SDL_GetRendererOutputSize(state.renderer, &outputWidth, &outputHeight);
-    const int bar = windowClass.menuBarHeight;
-    const bool covered = state.menuOpaqueRows >= bar && state.menuWidth >= outputWidth &&
-                         state.clientWidth >= outputWidth &&
-                         bar + state.clientHeight >= outputHeight;
-    bool ok = true;
-    if (!covered) {
-        SDL_SetRenderDrawColor(state.renderer, 255, 255, 255, 255);
-        ok = SDL_RenderClear(state.renderer) == 0;
+    SDL_Surface* surface = SDL_GetWindowSurface(state.window);
+    if (surface == nullptr) {
+        return false;
     }
-    const SDL_Rect client{0, bar, state.clientWidth, state.clientHeight};
-    ok = SDL_RenderCopy(state.renderer, state.frame, nullptr, &client) == 0 && ok;
-    if (state.menuWidth > 0 && state.menuOpaqueRows > 0) {
-        const SDL_Rect area{0, 0, state.menuWidth, state.menuOpaqueRows};
-        ok = SDL_RenderCopy(state.renderer, state.bar, &area, &area) == 0 && ok;
+    SDL_Surface* target = surface;
+    if (!directlyDrawable(surface)) {
+        if (state.staging != nullptr &&
+            (state.staging->w != surface->w || state.staging->h != surface->h)) {
+            SDL_FreeSurface(state.staging);
+            state.staging = nullptr;
+        }
+        if (state.staging == nullptr) {
+            state.staging = SDL_CreateRGBSurfaceWithFormat(0, surface->w, surface->h, 32,
+                                                           SDL_PIXELFORMAT_RGB888);
+        }
+        if (state.staging == nullptr) {
+            return false;
+        }
+        target = state.staging;
     }
-    if (state.menuWidth > 0 && state.menuHeight > state.menuOpaqueRows) {
-        const SDL_Rect area{0, state.menuOpaqueRows, state.menuWidth,
-                            state.menuHeight - state.menuOpaqueRows};
-        ok = SDL_RenderCopy(state.renderer, state.menu, &area, &area) == 0 && ok;
+    if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0) {
+        return false;
     }
-    SDL_RenderPresent(state.renderer);
-    return ok;
+    sdlplatform::composeWindow(
+        sdlplatform::WindowPixels{static_cast<std::uint32_t*>(target->pixels), target->w, target->h,
+                                  target->pitch / 4},
+        state.frame, windowClass.menuBarHeight, state.clientWidth, state.clientHeight, state.menu);
+    if (SDL_MUSTLOCK(target)) {
+        SDL_UnlockSurface(target);
+    }
+    if (target != surface && SDL_BlitSurface(target, nullptr, surface, nullptr) != 0) {
+        return false;
+    }
+    return SDL_UpdateWindowSurface(state.window) == 0;
 }
 
 } // namespace
@@ -120,6 +104,12 @@ SDL_Window* window() {
 
 void redraw() {
     render();
+}
+
+void forgetFrame(const void* memory) {
+    if (memory != nullptr && memory == state.frame) {
+        state.frame = nullptr;
+    }
 }
 
 } // namespace sdlplatform
@@ -136,8 +126,6 @@ int createWindow(const char* title, int width, int height) {
     setenv("SDL_VIDEO_X11_WMCLASS", windowClass.className, 1);
     SDL_SetHint(SDL_HINT_APP_NAME, windowClass.className);
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0"); // vsync would cap the unpaced mode
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     const char* wanted = SDL_getenv("SDL_VIDEODRIVER");
@@ -177,35 +165,6 @@ int createWindow(const char* title, int width, int height) {
     if (state.window == nullptr) {
         return fail("the window could not be created");
     }
-    state.renderer = SDL_CreateRenderer(state.window, -1, 0);
-    if (state.renderer == nullptr) {
-        state.renderer = SDL_CreateRenderer(state.window, -1, SDL_RENDERER_SOFTWARE);
-    }
-    if (state.renderer == nullptr) {
-        fail("no renderer for the window");
-        release();
-        return 0;
-    }
-    state.frame = SDL_CreateTexture(state.renderer, SDL_PIXELFORMAT_RGB888,
-                                    SDL_TEXTUREACCESS_STREAMING, FRAME_WIDTH, FRAME_HEIGHT);
-    state.menu =
-        SDL_CreateTexture(state.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                          windowClass.menuPictureWidth, windowClass.menuPictureHeight);
-    state.bar =
-        SDL_CreateTexture(state.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                          windowClass.menuPictureWidth, windowClass.menuPictureHeight);
-    if (state.frame == nullptr || state.menu == nullptr || state.bar == nullptr) {
-        fail("no texture for the picture");
-        release();
-        return 0;
-    }
-    SDL_SetTextureScaleMode(state.frame, SDL_ScaleModeNearest);
-    SDL_SetTextureScaleMode(state.menu, SDL_ScaleModeNearest);
-    SDL_SetTextureScaleMode(state.bar, SDL_ScaleModeNearest);
-    SDL_SetTextureBlendMode(state.menu, SDL_BLENDMODE_BLEND);
-    SDL_SetTextureBlendMode(state.bar, SDL_BLENDMODE_NONE);
-    whiten(state.frame, FRAME_HEIGHT);
-    clearTexture(state.menu, windowClass.menuPictureHeight);
     if (windowClass.icon != nullptr) {
         SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(
             const_cast<std::uint32_t*>(windowClass.icon), ICON_SIZE, ICON_SIZE, 32, ICON_SIZE * 4,
@@ -262,63 +221,24 @@ void destroyWindow() {
 }
 
 int presentFrame(const std::uint32_t* pixels, int width, int height) {
-    if (state.frame == nullptr) {
+    if (state.window == nullptr) {
         return 0;
     }
     state.clientWidth = width;
     state.clientHeight = height;
-    // The frame's rows are stored bottom line first; they go into the
-    // texture top line first, which costs one copy here instead of a flip
-    // in the renderer (slow in SDL's software renderer).
-    void* texture = nullptr;
-    int pitch = 0;
-    const bool uploaded = SDL_LockTexture(state.frame, nullptr, &texture, &pitch) == 0;
-    if (uploaded) {
-        auto* rows = static_cast<unsigned char*>(texture);
-        // A row never runs past the pitch. Clamping also keeps the length
-        // a run-time value, so the library's copy is called rather than a
-        // slower inline one.
-        const std::size_t rowBytes =
-            std::min(static_cast<std::size_t>(pitch), std::size_t{FRAME_WIDTH} * 4);
-        for (int row = 0; row < FRAME_HEIGHT; ++row) {
-            std::memcpy(rows + static_cast<std::ptrdiff_t>(row) * pitch,
-                        pixels + (FRAME_HEIGHT - 1 - row) * FRAME_WIDTH, rowBytes);
-        }
-        SDL_UnlockTexture(state.frame);
-    }
-    return render() && uploaded ? 1 : 0;
+    state.frame = pixels;
+    return render() ? 1 : 0;
 }
 
 void presentMenu(const std::uint32_t* pixels, int width, int height) {
-    if (state.menu == nullptr) {
+    if (state.window == nullptr) {
         return;
     }
-    width = width < windowClass.menuPictureWidth ? width : windowClass.menuPictureWidth;
-    height = height < windowClass.menuPictureHeight ? height : windowClass.menuPictureHeight;
-    const SDL_Rect area{0, 0, width, height};
-    if (width > 0 && height > 0 && SDL_UpdateTexture(state.menu, &area, pixels, width * 4) == 0 &&
-        SDL_UpdateTexture(state.bar, &area, pixels, width * 4) == 0) {
-        state.menuWidth = width;
-        state.menuOpaqueRows = height;
-        state.menuHeight = 0;
-        for (int row = 0; row < height; ++row) {
-            bool opaque = true;
-            bool shown = false;
-            for (int column = 0; column < width; ++column) {
-                const std::uint32_t alpha = pixels[row * width + column] >> 24;
-                opaque = opaque && alpha == 0xFF;
-                shown = shown || alpha != 0;
-            }
-            if (!opaque && state.menuOpaqueRows == height) {
-                state.menuOpaqueRows = row;
-            }
-            if (shown) {
-                state.menuHeight = row + 1;
-            }
-        }
-        if (state.menuOpaqueRows > state.menuHeight) {
-            state.menuOpaqueRows = state.menuHeight;
-        }
+    width = std::min(width, windowClass.menuPictureWidth);
+    height = std::min(height, windowClass.menuPictureHeight);
+    if (width > 0 && height > 0 && static_cast<long>(width) * height <= MENU_PICTURE_PIXELS) {
+        std::copy(pixels, pixels + static_cast<long>(width) * height, menuPixels);
+        state.menu = sdlplatform::measureMenuPicture(menuPixels, width, height);
     }
     render();
 }
