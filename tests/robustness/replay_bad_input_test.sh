@@ -82,10 +82,12 @@ refuse "script line 2: bad token 'x1'" "-\nx1"
 refuse "script line 1: bad token" "$(printf 'up %.0s' $(seq 3000))bad\n"
 # Bytes that are no text at all.
 refuse "script line 2: bad token" "-\n\x01\x02\xff\n"
-refuse "script line 1: bad token" "\x00up\n"
+refuse "script line 1: bad token '\\x00up'" "\x00up\n"
+# A terminal escape in a bad token is shown, not sent to the terminal.
+refuse "script line 1: bad token '\\x1b]0;title\\x07'" "\x1b]0;title\x07\n"
 # A script file that is a directory is an error, not an empty script.
 mkdir "$work/dir.script"
-refuse "sorvi-replay: " "" "$work/dir.script"
+refuse "cannot read script '$work/dir.script'" "" "$work/dir.script"
 # Frames before a bad line are not run or printed.
 refuse "script line 5: bad token 'nope'" "enter\n-\nenter\n- *100\nnope\n" --fb
 

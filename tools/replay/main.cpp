@@ -14,8 +14,21 @@
 
 namespace {
 
+// Messages quote what they were given; control bytes in it (a NUL, a
+// terminal escape) are shown as \xNN so the line stays one harmless line.
 int usageError(const std::string& message) {
-    std::fprintf(stderr, "sorvi-replay: %s\n", message.c_str());
+    std::string shown;
+    for (const char c : message) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            char escaped[5];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
+            shown += escaped;
+        } else {
+            shown += c;
+        }
+    }
+    std::fprintf(stderr, "sorvi-replay: %s\n", shown.c_str());
     return 2;
 }
 
@@ -71,6 +84,9 @@ int main(int argc, char** argv) {
         if (scriptError.line > 0) {
             return usageError("script line " + std::to_string(scriptError.line) + ": " +
                               scriptError.message);
+        }
+        if (!options.script.empty() && options.script != "-") {
+            return usageError("cannot read script '" + options.script + "'");
         }
         return usageError(scriptError.message);
     }
