@@ -16,13 +16,15 @@ namespace {
 // image smaller than the screen) the copy reads black.
 void copyRun(Pixel* target, int row, int from, int to, int count) {
     Pixel* out = target + row * FRAME_WIDTH + to;
-    if (Backdrop.pixels != nullptr && Backdrop.width == FRAME_WIDTH && row < Backdrop.height) {
-        std::memcpy(out, Backdrop.pixels + row * FRAME_WIDTH + from, count * sizeof(Pixel));
-        return;
+    int have = 0; // leading columns of the run that the backdrop has
+    if (Backdrop.pixels != nullptr && row < Backdrop.height) {
+        have = std::clamp(Backdrop.width - from, 0, count);
     }
-    for (int i = 0; i < count; ++i) {
-        out[i] = imagePixelOrBlack(Backdrop, from + i, row);
+    if (have > 0) {
+        std::memcpy(out, Backdrop.pixels + static_cast<long>(row) * Backdrop.width + from,
+                    static_cast<std::size_t>(have) * sizeof(Pixel));
     }
+    std::fill(out + have, out + count, Pixel{0});
 }
 
 } // namespace
