@@ -22,6 +22,24 @@ bool whollyOnScreen(float x, float y, int size) {
            y + static_cast<float>(size) <= 240.0f;
 }
 
+// Counts the active entries, or names the first that is not wholly on screen.
+template <typename Entry, std::size_t N>
+bool countOnScreen(const Entry (&entries)[N], int size, const char* what, int& active, char* text,
+                   std::size_t room) {
+    for (const Entry& e : entries) {
+        if (e.active == 0) {
+            continue;
+        }
+        if (!whollyOnScreen(e.x, e.y, size)) {
+            std::snprintf(text, room, "%s at (%g, %g) is not wholly on screen", what,
+                          static_cast<double>(e.x), static_cast<double>(e.y));
+            return false;
+        }
+        ++active;
+    }
+    return true;
+}
+
 } // namespace
 
 GameSnapshot capture() {
@@ -128,26 +146,10 @@ std::string fullLoadProblem(std::int32_t screen) {
         return text;
     }
     int stars = 0;
-    for (const game::Star& s : game::stars) {
-        if (s.active != 0) {
-            if (!whollyOnScreen(s.x, s.y, STAR_SIZE)) {
-                std::snprintf(text, sizeof text, "a star at (%g, %g) is not wholly on screen",
-                              static_cast<double>(s.x), static_cast<double>(s.y));
-                return text;
-            }
-            ++stars;
-        }
-    }
     int orbs = 0;
-    for (const game::Orb& o : game::orbs) {
-        if (o.active != 0) {
-            if (!whollyOnScreen(o.x, o.y, ORB_SIZE)) {
-                std::snprintf(text, sizeof text, "an orb at (%g, %g) is not wholly on screen",
-                              static_cast<double>(o.x), static_cast<double>(o.y));
-                return text;
-            }
-            ++orbs;
-        }
+    if (!countOnScreen(game::stars, STAR_SIZE, "a star", stars, text, sizeof text) ||
+        !countOnScreen(game::orbs, ORB_SIZE, "an orb", orbs, text, sizeof text)) {
+        return text;
     }
     if (stars != game::STAR_CAPACITY || game::starCount != game::STAR_CAPACITY) {
         std::snprintf(text, sizeof text, "%d stars active (count %d), not %d", stars,

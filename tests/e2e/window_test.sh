@@ -12,20 +12,12 @@ set -uo pipefail
 
 program=$1
 shots=${2:-}
-for tool in Xvfb xdotool xprop import compare; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIP: $tool is missing (apt-get install xvfb xdotool imagemagick x11-utils)"
-        exit 77
-    fi
-done
+source "$(dirname "$0")/../support/xvfb.sh"
+need_tools "apt-get install xvfb xdotool imagemagick x11-utils" Xvfb xdotool xprop import compare
 
 work=$(mktemp -d)
-xvfb_pid=
-game_pid=
 cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    wait 2>/dev/null
+    stop_display
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -44,44 +36,14 @@ check() { # check DESCRIPTION COMMAND...
     fi
 }
 
-# A display of our own: Xvfb picks a free number and tells it on fd 3.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-exec 3>&-
-if [ ! -s "$work/display" ]; then
-    echo "FAILED: Xvfb did not start"
-    cat "$work/xvfb.log"
-    exit 1
-fi
-export DISPLAY=":$(head -1 "$work/display")"
-unset WAYLAND_DISPLAY
+start_display 1280x1024x24
 
-window=
 start_game() {
     # A job started in the background of a script inherits SIGINT ignored;
     # give it the default a program started from a terminal has.
     env --default-signal=INT "$program" >"$work/stdout" 2>"$work/stderr" &
     game_pid=$!
-    window=
-    # Generous: a loaded machine running the sanitizer build starts slowly.
-    for _ in $(seq 300); do
-        window=$(xdotool search --name '^Sorvi Kadra99 ver0\.8$' 2>/dev/null | head -1)
-        [ -n "$window" ] && break
-        kill -0 "$game_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    if [ -z "$window" ]; then
-        echo "the program showed no window; its stderr:"
-        cat "$work/stderr"
-        return 1
-    fi
-    xdotool windowfocus --sync "$window" 2>/dev/null || true
-    sleep 0.3
+    wait_for_window
 }
 
 # A press held long enough for a frame to see it.

@@ -4,7 +4,7 @@
 // with requests taken from the input's tail, and must stay inside their
 // images and agree with the plain reference blitter.
 #include "check.h"
-#include "reference_blit.h"
+#include "support/reference_blit.h"
 #include "tail_reader.h"
 
 #include "gfx/backdrop.h"
@@ -169,7 +169,7 @@ void drawOver(const std::uint8_t* data, std::size_t size) {
         require(gfx::blit(r) == 1, "blit returns 1");
         gfx::BlitRequest same = r;
         same.target = expected;
-        fuzz::referenceBlit(same, gfx::SpriteSheet, gfx::translucentAlpha);
+        testsupport::referenceBlit(same, gfx::SpriteSheet, gfx::translucentAlpha);
     }
     require(std::memcmp(frame, expected, sizeof frame) == 0,
             "blit draws what the reference blitter draws");

@@ -1,4 +1,3 @@
-#include "options.h"
 #include "soak.h"
 #include "steer.h"
 
@@ -7,46 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 namespace {
-
-bool parseArgs(std::vector<const char*> args, replay::Options& options, std::string& error) {
-    args.insert(args.begin(), "sorvi-replay");
-    return replay::parseOptions(static_cast<int>(args.size()), const_cast<char**>(args.data()),
-                                options, error);
-}
-
-TEST(ReplaySoak, OptionTakesAFrameCountAndNoScriptOrTraceOptions) {
-    replay::Options o;
-    std::string error;
-    ASSERT_TRUE(
-        parseArgs({"--soak", "1000000", "--seed", "7", "--joystick", "0:65535:0:65535"}, o, error))
-        << error;
-    EXPECT_TRUE(o.soak);
-    EXPECT_EQ(o.soakFrames, 1000000u);
-    EXPECT_EQ(o.seed, 7u);
-    EXPECT_TRUE(o.joystick);
-
-    const std::vector<std::vector<const char*>> bad = {
-        {"--soak"},
-        {"--soak", "0"},
-        {"--soak", "-5"},
-        {"--soak", "x"},
-        {"--soak", "9", "a.script"},
-        {"--soak", "9", "--frames", "3"},
-        {"--soak=9", "--fb"},
-        {"--soak", "9", "--every", "1"},
-        {"--soak", "9", "--ppm", "o.ppm"},
-    };
-    for (const auto& args : bad) {
-        replay::Options ignored;
-        error.clear();
-        EXPECT_FALSE(parseArgs(args, ignored, error)) << args.back();
-        EXPECT_FALSE(error.empty()) << args.back();
-    }
-}
 
 bool sameSummary(const replay::SoakSummary& a, const replay::SoakSummary& b) {
     for (int s = 0; s < replay::SCREEN_COUNT; ++s) {
@@ -114,34 +74,6 @@ TEST(ReplaySoak, SteeringHoldsTheSlotsOwnKeysAndNoneForTheJoystick) {
             EXPECT_FALSE(held[k]) << scheme << " holds " << k;
         }
     }
-}
-
-TEST(ReplaySoak, SummaryNamesTheScreensAndTheFirstOneMissed) {
-    replay::SoakSummary s;
-    s.frames = 60;
-    const std::uint64_t counts[] = {10, 20, 30, 0, 0, 0};
-    for (int i = 0; i < replay::SCREEN_COUNT; ++i) {
-        s.screenFrames[i] = counts[i];
-    }
-    s.games = 2;
-    s.maxStars = 35;
-    ASSERT_NE(replay::unvisitedScreen(s), nullptr);
-    EXPECT_STREQ(replay::unvisitedScreen(s), "GameOver");
-    s.screenFrames[3] = 1;
-    s.screenFrames[4] = 1;
-    EXPECT_STREQ(replay::unvisitedScreen(s), "Reset");
-    s.screenFrames[5] = 1;
-    EXPECT_EQ(replay::unvisitedScreen(s), nullptr);
-    s.screenFrames[0] = 0;
-    EXPECT_STREQ(replay::unvisitedScreen(s), "Title");
-
-    char line[400];
-    replay::formatSummary(s, 9, line, sizeof line);
-    EXPECT_STREQ(line, "soak: 60 frames, seed 9; frames per screen: Title 0 Setup 20 Play 30 "
-                       "GameOver 1 Magic 1 Reset 1; games 2, magic phases 0, resets 0, max stars "
-                       "35, max orbs 0");
-    EXPECT_STREQ(replay::screenName(4), "Magic");
-    EXPECT_STREQ(replay::screenName(6), "?");
 }
 
 } // namespace

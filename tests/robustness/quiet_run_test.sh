@@ -10,20 +10,12 @@
 set -uo pipefail
 
 program=$1
-for tool in strace Xvfb xdotool; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIP: $tool is missing (apt-get install strace xvfb xdotool)"
-        exit 77
-    fi
-done
+source "$(dirname "$0")/../support/xvfb.sh"
+need_tools "apt-get install strace xvfb xdotool" strace Xvfb xdotool
 
 work=$(mktemp -d)
-xvfb_pid=
-game_pid=
 cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    wait 2>/dev/null
+    stop_display
     if [ -n "${KEEP_TRACE:-}" ]; then cp "$work/trace" "$KEEP_TRACE"; fi
     rm -rf "$work"
 }
@@ -35,42 +27,17 @@ if ! strace -f -qq -o /dev/null true 2>"$work/strace-probe"; then
     exit 77
 fi
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-exec 3>&-
-if [ ! -s "$work/display" ]; then
-    echo "FAILED: Xvfb did not start"
-    cat "$work/xvfb.log"
-    exit 1
-fi
-number=$(head -1 "$work/display")
-export DISPLAY=":$number"
-unset WAYLAND_DISPLAY
+start_display 1024x768x24
 
 log="$work/trace"
 strace -f -qq -e trace=openat,open,creat,socket,connect -o "$log" \
     "$program" >"$work/stdout" 2>"$work/stderr" &
 game_pid=$!
 
-window=
-for _ in $(seq 300); do
-    window=$(xdotool search --name '^Sorvi Kadra99 ver0\.8$' 2>/dev/null | head -1)
-    [ -n "$window" ] && break
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.1
-done
-if [ -z "$window" ]; then
-    echo "FAILED: the program showed no window; its stderr:"
-    cat "$work/stderr"
+if ! wait_for_window; then
+    echo "FAILED: no window"
     exit 1
 fi
-xdotool windowfocus --sync "$window" 2>/dev/null || true
-sleep 0.3
 
 press() { # press SECONDS KEY...: holds the keys together
     local hold=$1
@@ -122,7 +89,7 @@ fi
 
 # The one connection it may make: to this X server's socket, in the file
 # system or in the abstract namespace.
-x_socket="/tmp/.X11-unix/X$number"
+x_socket="/tmp/.X11-unix/X${DISPLAY#:}"
 writes=$(grep -E '(^|[[:space:]])(open|openat)\(' "$log" |
     grep -E 'O_(WRONLY|RDWR|CREAT|TRUNC|APPEND)')
 creates=$(grep -E '(^|[[:space:]])creat\(' "$log")

@@ -59,6 +59,18 @@ refuse "bad --joystick '1::3:4'" "" --joystick 1::3:4
 refuse "option --ppm needs a file name" "" --ppm=
 refuse "more than one script given ('b.script')" "" a.script b.script
 refuse "cannot read script '$work/none.script'" "" "$work/none.script"
+# The soak makes its own input: a frame count of 1 or more and nothing
+# that belongs to a script's run.
+refuse "option --soak needs a value" "" --soak
+for count in 0 -5 x; do
+    refuse "bad --soak '$count' (want a number of frames >= 1)" "" --soak "$count"
+done
+soak_alone="--soak makes its own input and prints a summary"
+refuse "$soak_alone" "" --soak 9 a.script
+refuse "$soak_alone" "" --soak 9 --frames 3
+refuse "$soak_alone" "" --soak=9 --fb
+refuse "$soak_alone" "" --soak 9 --every 1
+refuse "$soak_alone" "" --soak 9 --ppm o.ppm
 # Option errors come before the script is read: a bad script is not named.
 refuse "bad --every 'x'" "f10\n" --every x -
 

@@ -119,28 +119,32 @@ void menuFrame(SoakInput& in, SoakFrame& out) {
 
 // --- Play and magic ---
 
+// Each play mode's share of rolls below 100 and how long it lasts.
+struct ModeChance {
+    std::uint32_t rollsBelow;
+    PlayMode mode;
+    std::uint32_t frames;      // at least
+    std::uint32_t extraFrames; // plus up to this many
+};
+
+constexpr ModeChance MODE_CHANCES[] = {
+    {62, PlayMode::Steer, 100, 3000},   {76, PlayMode::Random, 20, 300},
+    {92, PlayMode::Idle, 50, 600},      {94, PlayMode::AllKeys, 5, 100},
+    {97, PlayMode::Opposites, 20, 200}, {100, PlayMode::Corner, 200, 600},
+};
+
 void pickMode(SoakInput& in) {
     InputRandom& r = in.random;
     // A careful game never idles and seldom leaves the steering.
     const std::uint32_t roll = in.careful ? (r.oneIn(12) ? 62 + r.below(14) : 0) : r.below(100);
-    if (roll < 62) {
-        in.mode = PlayMode::Steer;
-        in.modeLeft = 100 + r.below(3000);
-    } else if (roll < 76) {
-        in.mode = PlayMode::Random;
-        in.modeLeft = 20 + r.below(300);
-    } else if (roll < 92) {
-        in.mode = PlayMode::Idle;
-        in.modeLeft = 50 + r.below(600);
-    } else if (roll < 94) {
-        in.mode = PlayMode::AllKeys;
-        in.modeLeft = 5 + r.below(100);
-    } else if (roll < 97) {
-        in.mode = PlayMode::Opposites;
-        in.modeLeft = 20 + r.below(200);
-    } else {
-        in.mode = PlayMode::Corner;
-        in.modeLeft = 200 + r.below(600);
+    for (const ModeChance& chance : MODE_CHANCES) {
+        if (roll < chance.rollsBelow) {
+            in.mode = chance.mode;
+            in.modeLeft = chance.frames + r.below(chance.extraFrames);
+            break;
+        }
+    }
+    if (in.mode == PlayMode::Corner) {
         in.cornerUp = r.oneIn(2);
         in.cornerRight = r.oneIn(2);
     }

@@ -1,13 +1,13 @@
 // The blitter written the slow, obvious way: one source pixel at a time.
-// The fuzzer compares gfx::blit with it, so a faster blitter must agree
-// with this one on every request, edge cases included.
+// The blitter tests and the fuzzer compare gfx::blit with it, so a faster
+// blitter must agree with this one on every request, edge cases included.
 #pragma once
 
 #include "gfx/blit.h"
 #include "gfx/image.h"
 
-namespace fuzz {
+namespace testsupport {
 
 void referenceBlit(const gfx::BlitRequest& request, const gfx::Image& sheet, int alpha);
 
-} // namespace fuzz
+} // namespace testsupport

@@ -1,8 +1,8 @@
-#include "reference_blit.h"
+#include "support/reference_blit.h"
 
 #include "gfx/colour.h"
 
-namespace fuzz {
+namespace testsupport {
 namespace {
 
 // Where source pixel (n, i) of a width by height rectangle lands, relative
@@ -71,4 +71,4 @@ void referenceBlit(const gfx::BlitRequest& r, const gfx::Image& sheet, int alpha
     }
 }
 
-} // namespace fuzz
+} // namespace testsupport

@@ -1,0 +1,67 @@
+# Shared by the tests that run the real program in an X server of their
+# own. The sourcing script sets `work` (its scratch directory) and ends
+# with stop_display in its exit trap.
+# shellcheck shell=bash
+
+xvfb_pid=
+game_pid=
+window=
+
+# need_tools HINT TOOL...: skips the test (exit 77) when a tool is missing.
+need_tools() {
+    local hint=$1 tool
+    shift
+    for tool in "$@"; do
+        if ! command -v "$tool" >/dev/null; then
+            echo "SKIP: $tool is missing ($hint)"
+            exit 77
+        fi
+    done
+}
+
+stop_display() {
+    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    wait 2>/dev/null
+}
+
+# start_display SIZE: an Xvfb on a free number, which it tells on fd 3;
+# exports DISPLAY. Exits 1 if the server does not come up.
+start_display() {
+    exec 3>"$work/display"
+    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$work/display" ] && break
+        sleep 0.1
+    done
+    exec 3>&-
+    if [ ! -s "$work/display" ]; then
+        echo "FAILED: Xvfb did not start"
+        cat "$work/xvfb.log"
+        exit 1
+    fi
+    export DISPLAY=":$(head -1 "$work/display")"
+    unset WAYLAND_DISPLAY
+}
+
+# wait_for_window: the game's window, started as game_pid with its stderr
+# in $work/stderr, into `window`. Returns 1, showing that stderr, if the
+# program ends or 30 s pass without one (generous: a loaded machine running
+# the sanitizer build starts slowly).
+wait_for_window() {
+    window=
+    for _ in $(seq 300); do
+        window=$(xdotool search --name '^Sorvi Kadra99 ver0\.8$' 2>/dev/null | head -1)
+        [ -n "$window" ] && break
+        kill -0 "$game_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if [ -z "$window" ]; then
+        echo "the program showed no window; its stderr:"
+        cat "$work/stderr"
+        return 1
+    fi
+    xdotool windowfocus --sync "$window" 2>/dev/null || true
+    sleep 0.3
+}
