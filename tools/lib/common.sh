@@ -27,7 +27,7 @@ need_packages() {
 }
 
 BUILD_PACKAGES=(cmake g++ make libsdl2-dev unifont libgtest-dev libbenchmark-dev)
-TEST_PACKAGES=(xvfb xdotool imagemagick x11-utils strace)
+TEST_PACKAGES=(xvfb xdotool imagemagick x11-utils strace clang-format)
 # The fuzz targets need clang's libFuzzer runtime.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
