@@ -40,7 +40,7 @@ static_assert(FRAME_BYTES == 307200);
 // background, no platform handles.
 alignas(64) gfx::Pixel framebuffer[gfx::FRAME_PIXELS];
 gfx::DrawingContext drawing = gfx::makeDrawingContext(framebuffer);
-gfx::FramebufferSurface surface{framebuffer, nullptr, &drawing, nullptr};
+gfx::FramebufferSurface surface{framebuffer, &drawing};
 
 constexpr const char* FULL_LOAD_NAME = "gameFrame/Play/fullLoad";
 constexpr const char* MAGIC_FULL_LOAD_NAME = "gameFrame/Magic/fullLoad";

@@ -244,7 +244,7 @@ int main(int argc, char** argv) {
     // each alone. Each frame starts from the same snapshot.
     shell::host.frameWait = 0;
     shell::host.showFps = 0;
-    shell::host.running = 1;
+    shell::host.framesRunning = 1;
     bench::enterFullLoad(game::Play, shell::surface);
     const bench::GameSnapshot load = bench::capture();
     struct Part {

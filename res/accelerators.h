@@ -11,12 +11,12 @@ namespace res {
 constexpr int ACCELERATOR_TABLE_ID = 102;
 
 // Entry flags: the key is a virtual-key code; the menu bar does not flash.
-constexpr std::uint8_t FVIRTKEY = 0x01;
-constexpr std::uint8_t FNOINVERT = 0x02;
+constexpr std::uint8_t ACCEL_VIRTKEY = 0x01;
+constexpr std::uint8_t ACCEL_NOINVERT = 0x02;
 // Modifiers an entry asks for; an entry matches only with exactly these held.
-constexpr std::uint8_t FSHIFT = 0x04;
-constexpr std::uint8_t FCONTROL = 0x08;
-constexpr std::uint8_t FALT = 0x10;
+constexpr std::uint8_t ACCEL_SHIFT = 0x04;
+constexpr std::uint8_t ACCEL_CONTROL = 0x08;
+constexpr std::uint8_t ACCEL_ALT = 0x10;
 
 struct AcceleratorEntry {
     std::uint8_t flags;
@@ -24,11 +24,19 @@ struct AcceleratorEntry {
     std::uint16_t command;
 };
 
-inline constexpr AcceleratorEntry ACCELERATORS[] = {
-    {FVIRTKEY | FNOINVERT, platform::VK_ESCAPE, CMD_EXIT},
-    {FVIRTKEY | FNOINVERT, platform::VK_F11, CMD_SIZE_NORMAL},
-    {FVIRTKEY | FNOINVERT, platform::VK_F12, CMD_SIZE_DOUBLE},
-    {FVIRTKEY | FNOINVERT, platform::VK_F9, CMD_RESET},
+struct AcceleratorResource {
+    int id;
+    const AcceleratorEntry* entries;
+    int count;
 };
+
+inline constexpr AcceleratorEntry ACCELERATOR_ENTRIES[] = {
+    {ACCEL_VIRTKEY | ACCEL_NOINVERT, platform::KEY_ESCAPE, CMD_EXIT},
+    {ACCEL_VIRTKEY | ACCEL_NOINVERT, platform::KEY_F11, CMD_SIZE_NORMAL},
+    {ACCEL_VIRTKEY | ACCEL_NOINVERT, platform::KEY_F12, CMD_SIZE_DOUBLE},
+    {ACCEL_VIRTKEY | ACCEL_NOINVERT, platform::KEY_F9, CMD_RESET},
+};
+
+inline constexpr AcceleratorResource ACCELERATORS{ACCELERATOR_TABLE_ID, ACCELERATOR_ENTRIES, 4};
 
 } // namespace res

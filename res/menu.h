@@ -1,5 +1,6 @@
 // Menu resource 101: the window's menu bar, its two pop-ups and the
-// command ids that menu items and accelerator keys share.
+// command ids that menu items and accelerator keys share. Every platform
+// shows this one model: Windows as its native menu, the others drawn.
 //
 // Texts are UTF-8. A tab separates an item's text from its key hint; an
 // ampersand makes the next letter the mnemonic.
@@ -30,6 +31,12 @@ struct MenuPopupResource {
     int itemCount;
 };
 
+struct MenuResource {
+    int id;
+    const MenuPopupResource* popups;
+    int popupCount;
+};
+
 inline constexpr MenuItemResource FILE_ITEMS[] = {
     {"reset\tF9", CMD_RESET},       {"show fps", CMD_SHOW_FPS},
     {"no wait", CMD_NO_WAIT},       {nullptr, 0},
@@ -41,11 +48,13 @@ inline constexpr MenuItemResource SIZE_ITEMS[] = {
     {"\uFF12\u500D(640*480)\tF12", CMD_SIZE_DOUBLE}, // ２倍
 };
 
-inline constexpr MenuPopupResource MENU[] = {
+constexpr int MENU_POPUP_COUNT = 2;
+
+inline constexpr MenuPopupResource MENU_POPUPS[MENU_POPUP_COUNT] = {
     {"\uFF8C\uFF67\uFF72\uFF99(&F)", FILE_ITEMS, 5}, // ﾌｧｲﾙ
     {"\uFF7B\uFF72\uFF7D\uFF9E(S)", SIZE_ITEMS, 2},  // ｻｲｽﾞ
 };
 
-constexpr int MENU_POPUP_COUNT = 2;
+inline constexpr MenuResource MENU{MENU_ID, MENU_POPUPS, MENU_POPUP_COUNT};
 
 } // namespace res

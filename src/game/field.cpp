@@ -79,7 +79,7 @@ void clearOrbs() {
     orbCount = 0;
 }
 
-int updateStars(gfx::Pixel* target) {
+void updateStars(gfx::Pixel* target) {
     if (++starAnimCount > 3) {
         starAnimCount = 0;
         starAnimPhase = (starAnimPhase + 1) % 2;
@@ -107,10 +107,9 @@ int updateStars(gfx::Pixel* target) {
         }
         drawStar(target, s, starAnimPhase, gfx::BLEND_COPY);
     }
-    return 1;
 }
 
-int updateOrbs(gfx::Pixel* target) {
+void updateOrbs(gfx::Pixel* target) {
     if (spawnChance(orbCount, ORB_CAPACITY, orbSpawnDivisor)) {
         Orb& o = *lowestFree(orbs);
         placeAtLeftEdge(o);
@@ -140,7 +139,6 @@ int updateOrbs(gfx::Pixel* target) {
                                    static_cast<std::int32_t>(o.y), 8, 8, orbSrcX(o.colour),
                                    orbSrcY(o.colour), gfx::ORIENT_UPRIGHT, gfx::BLEND_COPY});
     }
-    return 1;
 }
 
 void updateMagicStars(gfx::Pixel* target) {

@@ -40,11 +40,10 @@ void clearStars();
 void clearOrbs();
 
 // Play: spawn, move, strike flying witches, remove at the right edge, draw.
-// Returns 1.
-int updateStars(gfx::Pixel* target);
+void updateStars(gfx::Pixel* target);
 
-// Play and Magic: spawn, move, let witches collect, remove, draw. Returns 1.
-int updateOrbs(gfx::Pixel* target);
+// Play and Magic: spawn, move, let witches collect, remove, draw.
+void updateOrbs(gfx::Pixel* target);
 
 // Magic: the stars drift down and right off the field, glowing, harmless.
 void updateMagicStars(gfx::Pixel* target);

@@ -32,14 +32,14 @@ int titleStep(gfx::FramebufferSurface& surface) {
     drawText(dc, 135, 180, TextPeach, "Mode2");
     drawMenuCursor(surface.pixels, 115, 63 - 20 * cursor);
 
-    if (newlyPressed(input::VK_RETURN)) {
+    if (newlyPressed(platform::KEY_RETURN)) {
         gameState = Setup;
         cursor = 0;
     }
-    if (newlyPressed(input::VK_UP)) {
+    if (newlyPressed(platform::KEY_UP)) {
         cursor = cursor <= 0 ? 1 : cursor - 1;
     }
-    if (newlyPressed(input::VK_DOWN)) {
+    if (newlyPressed(platform::KEY_DOWN)) {
         cursor = (cursor + 1) % 2;
     }
     return 1;
@@ -61,26 +61,26 @@ int setupStep(gfx::FramebufferSurface& surface) {
     drawMenuCursor(surface.pixels, 50, 143 - 32 * cursor);
     drawScoreLine(dc);
 
-    if (newlyPressed(input::VK_UP)) {
+    if (newlyPressed(platform::KEY_UP)) {
         cursor = cursor <= 0 ? 2 : cursor - 1;
     }
-    if (newlyPressed(input::VK_DOWN)) {
+    if (newlyPressed(platform::KEY_DOWN)) {
         cursor = (cursor + 1) % 3;
     }
     PlayerSlot& slot = playerSlots[cursor];
-    if (newlyPressed(input::VK_LEFT)) {
+    if (newlyPressed(platform::KEY_LEFT)) {
         slot.scheme = slot.scheme <= 0 ? 3 : slot.scheme - 1;
     }
-    if (newlyPressed(input::VK_RIGHT)) {
+    if (newlyPressed(platform::KEY_RIGHT)) {
         slot.scheme = (slot.scheme + 1) % 4;
     }
-    if (newlyPressed(input::VK_SHIFT)) {
+    if (newlyPressed(platform::KEY_SHIFT)) {
         slot.active = slot.active == 0 ? 1 : 0;
     }
-    if (newlyPressed(input::VK_SPACE)) {
+    if (newlyPressed(platform::KEY_SPACE)) {
         slot.character = (slot.character + 1) % 3;
     }
-    if (newlyPressed(input::VK_RETURN)) {
+    if (newlyPressed(platform::KEY_RETURN)) {
         startGame();
     }
     return 1;
@@ -97,7 +97,7 @@ int gameOverStep(gfx::FramebufferSurface& surface) {
     std::snprintf(line, sizeof line, "HISCORE %06d", hiscore);
     drawText(dc, 108, 170, TextPeach, line);
 
-    if (newlyPressed(input::VK_RETURN)) {
+    if (newlyPressed(platform::KEY_RETURN)) {
         gameState = Title;
         score = 0;
     }

@@ -16,24 +16,20 @@ constexpr std::int32_t RAMP_PERIOD = 100;
 void readAllControls() {
     input::updatePlayKeyEdges();
     for (int i = 0; i < PLAYER_COUNT; ++i) {
-        input::readControlState(i);
+        input::readControlState(i, playerSlots[i].scheme);
     }
 }
 
-// Witch, orb panel and lives panel of each active slot. Returns 0 when a
-// witch update cut the frame short.
-int updatePlayers(gfx::FramebufferSurface& surface) {
+// Witch, orb panel and lives panel of each active slot.
+void updatePlayers(gfx::FramebufferSurface& surface) {
     for (int i = 0; i < PLAYER_COUNT; ++i) {
         if (playerSlots[i].active == 0) {
             continue;
         }
-        if (updateWitch(surface.pixels, i) == 0) {
-            return 0;
-        }
+        updateWitch(surface.pixels, i);
         updateOrbPanel(surface.pixels, i);
         drawLivesPanel(surface, i);
     }
-    return 1;
 }
 
 void keepHiscore() {
@@ -92,10 +88,9 @@ int playStep(gfx::FramebufferSurface& surface) {
     if (++playFrameCount % RAMP_PERIOD == 0 && starSpawnDivisor > 1) {
         --starSpawnDivisor;
     }
-    if (updatePlayers(surface) == 0 || updateStars(surface.pixels) == 0 ||
-        updateOrbs(surface.pixels) == 0) {
-        return 0;
-    }
+    updatePlayers(surface);
+    updateStars(surface.pixels);
+    updateOrbs(surface.pixels);
     drawScoreLine(*surface.drawingContext);
     respawnPass();
     if (livesTotal() <= 0) {
@@ -108,9 +103,8 @@ int playStep(gfx::FramebufferSurface& surface) {
 int magicStep(gfx::FramebufferSurface& surface) {
     readAllControls();
     gfx::scrollBackdrop(surface.pixels);
-    if (updatePlayers(surface) == 0 || updateOrbs(surface.pixels) == 0) {
-        return 0;
-    }
+    updatePlayers(surface);
+    updateOrbs(surface.pixels);
     updateMagicStars(surface.pixels);
     drawScoreLine(*surface.drawingContext);
     respawnPass();

@@ -50,7 +50,7 @@ const Witch CharacterTable[3] = {
     characterTemplate(2, 0.4f),  // PELU
 };
 
-int updateWitch(gfx::Pixel* target, int i) {
+void updateWitch(gfx::Pixel* target, int i) {
     Witch& w = witches[i];
     const input::ControlState& k = input::controlStates[i];
     const int ch = w.character;
@@ -73,10 +73,10 @@ int updateWitch(gfx::Pixel* target, int i) {
         w.frame = w.animPhase == 0 ? 32 + ch : 8 * ch;
         w.stateTimer = t + 1;
         drawWitch(target, w, gfx::BLEND_ADD);
-        return 1;
+        return;
     }
     if (t >= TIMER_OUT_OF_PLAY) {
-        return 1;
+        return;
     }
     if (t > TIMER_STRICKEN_END) {
         w.stateTimer = t + 1 == TIMER_RECOVERED ? TIMER_FLYING : t + 1;
@@ -120,7 +120,6 @@ int updateWitch(gfx::Pixel* target, int i) {
 
     w.frame += w.animPhase;
     drawWitch(target, w, blend);
-    return 1;
 }
 
 void updateOrbPanel(gfx::Pixel* target, int i) {
@@ -149,14 +148,13 @@ void updateOrbPanel(gfx::Pixel* target, int i) {
     w.fullSet = 0;
 }
 
-int drawLivesPanel(gfx::FramebufferSurface& surface, int i) {
+void drawLivesPanel(gfx::FramebufferSurface& surface, int i) {
     const Witch& w = witches[i];
     gfx::blit(gfx::BlitRequest{surface.pixels, 110 * i, 0, 16, 16, 16 * (w.character + 8), 16,
                                gfx::ORIENT_UPRIGHT, gfx::BLEND_COPY});
     char text[16];
     std::snprintf(text, sizeof text, "%02d", w.lives);
     drawText(*surface.drawingContext, 110 * i + 16, 223, TextPeach, text);
-    return 1;
 }
 
 void clearOrbCounts(Witch& witch) {

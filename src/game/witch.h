@@ -43,14 +43,14 @@ extern Witch witches[PLAYER_COUNT];
 // The three characters as templates; a game start copies one whole.
 extern const Witch CharacterTable[3];
 
-// Reads player i's controls, moves, animates and draws witches[i]. Returns 1.
-int updateWitch(gfx::Pixel* target, int i);
+// Reads player i's controls, moves, animates and draws witches[i].
+void updateWitch(gfx::Pixel* target, int i);
 
 // Draws player i's orb icons; a full set spent with maho casts magic.
 void updateOrbPanel(gfx::Pixel* target, int i);
 
-// Draws player i's character icon and lives count. Returns 1.
-int drawLivesPanel(gfx::FramebufferSurface& surface, int i);
+// Draws player i's character icon and lives count.
+void drawLivesPanel(gfx::FramebufferSurface& surface, int i);
 
 void clearOrbCounts(Witch& witch);
 

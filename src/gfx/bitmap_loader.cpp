@@ -39,15 +39,15 @@ bool usable(const platform::ResourceBytes& bytes, std::int32_t& width, std::int3
 } // namespace
 
 Image loadBitmapImage(int id, const platform::Module& module) {
-    const platform::ResourceEntry* entry =
+    const platform::ResourceHandle resource =
         platform::findResource(module, id, platform::ResourceKind::Bitmap);
-    if (entry == nullptr) {
+    if (resource == 0) {
         return fail(FIND_RESOURCE_ERROR);
     }
     platform::ResourceBytes bytes{};
     std::int32_t width = 0;
     std::int32_t height = 0;
-    if (platform::loadResource(*entry, bytes) == 0 || !usable(bytes, width, height)) {
+    if (platform::loadResource(module, resource, bytes) == 0 || !usable(bytes, width, height)) {
         return fail(LOAD_RESOURCE_ERROR);
     }
 

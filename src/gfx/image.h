@@ -10,19 +10,14 @@ namespace gfx {
 struct Image {
     std::int32_t width;
     std::int32_t height;
-    Pixel* pixels;        // width * height pixels, bottom row first
-    std::uint8_t* info;   // the header followed by one zero colour entry (44 bytes)
-    std::uint8_t* header; // 40-byte bitmap information header describing this image
+    Pixel* pixels; // width * height pixels, bottom row first
 };
-
-constexpr int IMAGE_HEADER_BYTES = 40;
-constexpr int IMAGE_INFO_BYTES = 44;
 
 // A black image. A block that cannot be obtained stays null; nothing is
 // written through it.
 Image createImage(std::int32_t width, std::int32_t height);
 
-// Frees the three blocks that are not null. The record must not be used after.
+// Frees the pixels if there are any. The record must not be used after.
 void releaseImage(const Image& image);
 
 // Pixel (column, row) of the image, or black where the image has none.

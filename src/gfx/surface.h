@@ -9,9 +9,7 @@ namespace gfx {
 
 struct FramebufferSurface {
     Pixel* pixels;                  // 320 by 240, bottom row first
-    void* bitmap;                   // the platform's handle of the picture it shows
     DrawingContext* drawingContext; // text output onto the same pixels
-    void* mapping;                  // the platform's handle of the pixels' memory
 };
 
 } // namespace gfx

@@ -1,6 +1,5 @@
 #include "input/controls.h"
 
-#include "game/values.h"
 #include "input/joystick.h"
 #include "input/keyboard.h"
 
@@ -9,9 +8,8 @@
 namespace input {
 ControlState controlStates[CONTROL_SLOTS] = {};
 
-void readControlState(int slot) {
+void readControlState(int slot, std::int32_t scheme) {
     ControlState& state = controlStates[slot];
-    const std::int32_t scheme = game::playerSlots[slot].scheme;
     if (scheme >= Keyboard1 && scheme <= Keyboard3) {
         const KeyLayout& keys = KEY_LAYOUTS[scheme];
         state.up = KeyboardState[keys.up];

@@ -7,8 +7,6 @@
 
 namespace input {
 
-using enum platform::VirtualKey;
-
 enum ControlScheme : std::int32_t {
     Keyboard1 = 0,
     Keyboard2 = 1,
@@ -33,17 +31,20 @@ struct KeyLayout {
 };
 
 constexpr KeyLayout KEY_LAYOUTS[] = {
-    {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_RETURN, VK_SPACE},                 // Keyboard1
-    {VK_NUMPAD8, VK_NUMPAD2, VK_NUMPAD4, VK_NUMPAD6, VK_NUMPAD5, VK_NUMPAD9}, // Keyboard2
-    {VK_W, VK_Z, VK_A, VK_S, VK_Q, VK_E},                                     // Keyboard3
+    {platform::KEY_UP, platform::KEY_DOWN, platform::KEY_LEFT, platform::KEY_RIGHT,
+     platform::KEY_RETURN, platform::KEY_SPACE}, // Keyboard1
+    {platform::KEY_NUMPAD8, platform::KEY_NUMPAD2, platform::KEY_NUMPAD4, platform::KEY_NUMPAD6,
+     platform::KEY_NUMPAD5, platform::KEY_NUMPAD9}, // Keyboard2
+    {platform::KEY_W, platform::KEY_Z, platform::KEY_A, platform::KEY_S, platform::KEY_Q,
+     platform::KEY_E}, // Keyboard3
 };
 
 constexpr int CONTROL_SLOTS = 3;
 
 extern ControlState controlStates[CONTROL_SLOTS];
 
-// Fills controlStates[slot] from the scheme of playerSlots[slot].
-void readControlState(int slot);
+// Fills controlStates[slot] by `scheme`, the slot's control scheme.
+void readControlState(int slot, std::int32_t scheme);
 
 // Puts the keyboard tables, the control states and the joystick values back
 // to their program-start state.

@@ -2,6 +2,8 @@
 
 namespace input {
 
+using enum platform::VirtualKey;
+
 std::uint8_t KeyboardState[platform::KEY_COUNT] = {};
 std::uint8_t KeyEdgeTable[platform::KEY_COUNT] = {};
 
@@ -22,21 +24,22 @@ void updateKeyEdge(int key) {
 }
 
 void updateMenuKeyEdges() {
-    constexpr int MENU_KEYS[] = {VK_RETURN, VK_SPACE, VK_SHIFT, VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT};
+    constexpr int MENU_KEYS[] = {KEY_RETURN, KEY_SPACE, KEY_SHIFT, KEY_UP,
+                                 KEY_DOWN,   KEY_LEFT,  KEY_RIGHT};
     for (int key : MENU_KEYS) {
         updateKeyEdge(key);
     }
 }
 
 void updatePlayKeyEdges() {
-    constexpr int BUTTON_KEYS[] = {VK_RETURN, VK_SPACE, VK_NUMPAD5, VK_NUMPAD9, VK_Q, VK_E};
+    constexpr int BUTTON_KEYS[] = {KEY_RETURN, KEY_SPACE, KEY_NUMPAD5, KEY_NUMPAD9, KEY_Q, KEY_E};
     for (int key : BUTTON_KEYS) {
         updateKeyEdge(key);
     }
     // Raw copies: an arrow held in the last frame of play counts as held,
     // not newly pressed, when the menus resume.
-    KeyEdgeTable[VK_UP] = KeyboardState[VK_UP];
-    KeyEdgeTable[VK_DOWN] = KeyboardState[VK_DOWN];
+    KeyEdgeTable[KEY_UP] = KeyboardState[KEY_UP];
+    KeyEdgeTable[KEY_DOWN] = KeyboardState[KEY_DOWN];
 }
 
 } // namespace input

@@ -8,9 +8,6 @@
 
 namespace input {
 
-// The virtual-key codes, by name.
-using enum platform::VirtualKey;
-
 constexpr std::uint8_t EDGE_PRESSED = 0xF0; // down now, up at the previous update
 constexpr std::uint8_t EDGE_HELD = 0x0F;    // down now and before
 constexpr std::uint8_t EDGE_NONE = 0x00;    // up

@@ -1,10 +1,13 @@
 // The seam between the game and the machine it runs on.
 //
 // Game, graphics, input and host logic reach the outside world only through
-// the operations declared here. The window program links the SDL
-// implementation (platform/sdl), tests and the replay runner link the
-// headless one (platform/headless). Nothing here includes SDL.
+// the operations declared here. Each platform (platform/sdl, platform/win32,
+// platform/web, and platform/headless for tests and the replay runner)
+// implements them; nothing above this header knows which one runs.
 #pragma once
+
+#include "res/accelerators.h"
+#include "res/menu.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -24,11 +27,16 @@ struct ResourceEntry {
     std::size_t size;
 };
 
-// The resources a program carries: the table that lookups search.
+// The resources a program carries: the table that lookups search. A
+// platform whose programs carry resources of their own (Windows) looks
+// there instead.
 struct Module {
     const ResourceEntry* entries;
     std::size_t count;
 };
+
+// A found resource; 0 for none.
+using ResourceHandle = std::uintptr_t;
 
 // Read-only bytes of a loaded resource, valid for the rest of the run.
 struct ResourceBytes {
@@ -36,19 +44,20 @@ struct ResourceBytes {
     std::size_t size;
 };
 
-// The program's own module: the resources embedded at build time.
+// The program's own module.
 const Module& programModule();
 
 // Finds resource `id` of the given kind (only the id's low 16 bits count).
-// Returns nullptr when the module has no such resource.
-const ResourceEntry* findResource(const Module& module, int id, ResourceKind kind);
+// Returns 0 when the module has no such resource.
+ResourceHandle findResource(const Module& module, int id, ResourceKind kind);
 
 // Loads a found resource. Returns 0 when it cannot be loaded, else 1.
-int loadResource(const ResourceEntry& entry, ResourceBytes& out);
+int loadResource(const Module& module, ResourceHandle resource, ResourceBytes& out);
 
 // --- Message box ------------------------------------------------------------
 
-// Shows `text` with `caption` and a single OK button; returns when dismissed.
+// Shows `text` with `caption` and a single OK button, owned by no window;
+// returns when dismissed.
 void showMessageBox(const char* text, const char* caption);
 
 // --- Keyboard ---------------------------------------------------------------
@@ -56,7 +65,9 @@ void showMessageBox(const char* text, const char* caption);
 constexpr int KEY_COUNT = 256;
 
 // Copies the keyboard snapshot: one byte per virtual-key code, bit 7 set
-// while the key is down, bit 0 flipping at every press. Returns 1.
+// while the key is down, bit 0 flipping at every press. A key pressed since
+// the last snapshot shows as down in this one even if already released.
+// Returns 1.
 int getKeyboardState(std::uint8_t (&keys)[KEY_COUNT]);
 
 // --- Joystick ---------------------------------------------------------------
@@ -81,7 +92,7 @@ int readJoystickPosition(JoystickPosition& position);
 
 // --- Time -------------------------------------------------------------------
 
-// Milliseconds since some fixed moment, unsigned and wrapping.
+// Milliseconds since the system started, unsigned and wrapping.
 std::uint32_t millisecondClock();
 
 // Sleeps about `milliseconds`.
@@ -91,44 +102,51 @@ void sleepMilliseconds(std::uint32_t milliseconds);
 std::uint32_t calendarSeconds();
 
 // ============================================================================
-// Window, message queue and pixel memory: what the host shell needs.
+// Window, messages, menu and pixel memory: what the host shell needs.
 // ============================================================================
 
 // --- Messages ---------------------------------------------------------------
 
 enum class MessageKind : std::uint8_t {
-    None,
-    // Taken from the queue.
+    None,      // handled by the platform itself; nothing for the host
     KeyDown,   // code: virtual-key code
     KeyUp,     // code: virtual-key code
-    MouseDown, // left button; x, y in the window, the menu bar's top-left at (0, 0)
+    MouseDown, // left button; x, y in the platform's window
     MouseUp,
     MouseMove,
     Close,     // the close box, or the process was asked to stop
     Paint,     // part of the window needs showing again
     FocusLost, // another window took the keyboard
-    Command,   // code: command id (posted by the menu)
+    Command,   // code: command id
     Quit,      // code: exit code
-    // Sent by the host to its own window procedure, never queued.
+    // Sent to the window procedure only, never queued.
     Destroy,
-    InitMenuPopup, // code: pop-up index
+    InitMenuPopup, // popup: the pop-up that opens
     EnterMenuLoop,
     ExitMenuLoop,
 };
 
 // Modifier keys held with a key message.
-constexpr std::uint8_t MOD_SHIFT = 0x01;
-constexpr std::uint8_t MOD_CONTROL = 0x02;
-constexpr std::uint8_t MOD_ALT = 0x04;
+constexpr std::uint8_t KEYMOD_SHIFT = 0x01;
+constexpr std::uint8_t KEYMOD_CONTROL = 0x02;
+constexpr std::uint8_t KEYMOD_ALT = 0x04;
+
+// A pop-up menu, as the platform names it.
+using MenuHandle = std::uintptr_t;
 
 struct Message {
     MessageKind kind = MessageKind::None;
     int code = 0;
     int x = 0;
     int y = 0;
-    std::uint8_t modifiers = 0; // MOD_* held, key messages only
-    bool repeat = false;        // KeyDown: the key was already down (auto-repeat)
+    std::uint8_t modifiers = 0;   // KEYMOD_* held, key messages only
+    bool repeat = false;          // KeyDown: the key was already down (auto-repeat)
+    MenuHandle popup = 0;         // InitMenuPopup
+    const void* native = nullptr; // the platform's own record of the message, if it has one
 };
+
+// The host's answer to each message of its window.
+using WindowProcedure = std::intptr_t (*)(const Message& message);
 
 // Takes the next message without waiting. Returns 1 and fills `message`
 // when one was waiting (a Quit included), 0 when the queue is empty.
@@ -137,21 +155,23 @@ int peekMessage(Message& message);
 // Waits for the next message. Returns 0 when it is Quit, else 1.
 int getMessage(Message& message);
 
-// Appends a message to the queue (the menu posts its chosen command).
+// Appends a message to the queue.
 void postMessage(const Message& message);
 
-// Queues Quit with `exitCode`; it comes after the messages already posted.
+// Makes Quit with `exitCode` the next message once those already waiting
+// have been taken; never lost, however full the queue.
 void postQuitMessage(int exitCode);
 
-// --- Keyboard snapshot updates ----------------------------------------------
+// Runs the accelerator table over a fetched message. Returns 1 when the
+// message became a command (sent to the window procedure, and so finished).
+int translateAccelerator(const Message& message);
 
-// The loop applies each key message to the snapshot as it takes it from the
-// queue. A press sets bit 7 and flips bit 0 (an auto-repeat changes nothing);
-// a release clears bit 7.
-void pressKey(int virtualKey, bool repeat);
-void releaseKey(int virtualKey);
-// Clears bit 7 of every key, toggles kept.
-void releaseAllKeys();
+// Hands a fetched message to the window procedure (through the open menu,
+// where the platform runs one itself).
+void dispatchMessage(const Message& message);
+
+// What the platform does with a message the window procedure leaves alone.
+std::intptr_t defaultWindowProcedure(const Message& message);
 
 // --- Window -----------------------------------------------------------------
 
@@ -159,36 +179,50 @@ constexpr int ICON_SIZE = 32;
 
 struct WindowClass {
     const char* className;
-    const std::uint32_t* icon; // ICON_SIZE squared pixels 0xAARRGGBB, top row first; may be null
-    int menuBarHeight;         // rows above the client area that the menu bar takes
-    int menuPictureWidth;      // the largest menu picture the window will be given
-    int menuPictureHeight;
+    WindowProcedure procedure;
+    int iconId; // the icon resource
+    const std::uint32_t*
+        icon; // its ICON_SIZE squared pixels 0xAARRGGBB, top row first; may be null
+    const res::MenuResource* menu;
 };
 
 // Remembers the class for the window. Returns 1.
 int registerWindowClass(const WindowClass& windowClass);
 
-// Creates the window, hidden, with `width` by `height` as its outer size.
-// Returns 1, or 0 with the reason in windowError().
+// Creates the window of the registered class with its menu bar, hidden,
+// `width` by `height` at first (setClientSize then fits it). Returns 1, or
+// 0 with the reason in windowError().
 int createWindow(const char* title, int width, int height);
 const char* windowError();
 
+// Shows the window and has it painted (the procedure gets Paint).
 void showWindow();
 
-// Sets the outer size; the top-left corner stays where it is.
-void setWindowSize(int width, int height);
+// Sizes the window so that its client area is `width` by `height`, its
+// frame and menu bar around it; the top-left corner stays where it is.
+void setClientSize(int width, int height);
 
-// The window disappears; no message of its own comes after.
+// The procedure gets Destroy, then the window disappears; no message of
+// its own comes after. Later calls do nothing.
 void destroyWindow();
+
+// Marks the window as painted, drawing nothing.
+void validateWindow();
 
 // Shows the 320 by 240 picture (bottom row first, 0x00RRGGBB) in the
 // client area, stretched to `width` by `height` with nearest-neighbour
 // scaling. Returns 1 when it reached the window, else 0.
 int presentFrame(const std::uint32_t* pixels, int width, int height);
 
-// Lays the menu picture (0xAARRGGBB, top row first, alpha 0 transparent)
-// over the window's top-left corner, above the last frame.
-void presentMenu(const std::uint32_t* pixels, int width, int height);
+// --- Menu -------------------------------------------------------------------
+
+// Loads the accelerator table that translateAccelerator applies; until
+// then no key is translated. Returns 1.
+int loadAccelerators(const res::AcceleratorResource& table);
+
+// Sets or clears the check mark of item `id` in `popup`. Returns the
+// earlier state (1 checked, 0 not), or -1 when the pop-up has no such item.
+int checkMenuItem(MenuHandle popup, int id, bool checked);
 
 // --- Pixel memory -----------------------------------------------------------
 

@@ -69,10 +69,10 @@ int decodeIcon(const std::uint8_t* bytes, std::size_t size, IconPixels& out) {
 }
 
 int loadIcon(const platform::Module& module, int id, IconPixels& out) {
-    const platform::ResourceEntry* entry =
+    const platform::ResourceHandle resource =
         platform::findResource(module, id, platform::ResourceKind::Icon);
     platform::ResourceBytes bytes{};
-    if (entry == nullptr || platform::loadResource(*entry, bytes) == 0) {
+    if (resource == 0 || platform::loadResource(module, resource, bytes) == 0) {
         return 0;
     }
     return decodeIcon(bytes.data, bytes.size, out);

@@ -108,22 +108,24 @@ TEST_F(Pictures, SheetAndBackdropLoadThroughTheGameLoaderWithTheirExactSizes) {
                     {106, platform::ResourceKind::Icon, 616, "icon.bmp"}};
     for (const auto& e : expected) {
         SCOPED_TRACE(e.file);
-        const platform::ResourceEntry* entry = platform::findResource(module, e.id, e.kind);
-        ASSERT_NE(entry, nullptr);
-        ASSERT_EQ(entry->size, e.size);
+        platform::ResourceBytes entry{};
+        ASSERT_EQ(
+            platform::loadResource(module, platform::findResource(module, e.id, e.kind), entry), 1);
+        ASSERT_EQ(entry.size, e.size);
         // The program carries the committed file, less its 14-byte file header.
         const std::vector<unsigned char> file = readFile(std::string(SORVI_RES_DIR) + "/" + e.file);
         ASSERT_EQ(file.size(), e.size + 14);
-        EXPECT_TRUE(std::equal(file.begin() + 14, file.end(), entry->bytes));
+        EXPECT_TRUE(std::equal(file.begin() + 14, file.end(), entry.data));
     }
     // The icon: 32 by 32, 4 bits per pixel, 16 palette entries.
-    const platform::ResourceEntry* icon =
-        platform::findResource(module, 106, platform::ResourceKind::Icon);
-    ASSERT_NE(icon, nullptr);
-    EXPECT_EQ(le32(icon->bytes + 4), 32u);
-    EXPECT_EQ(le32(icon->bytes + 8), 32u);
-    EXPECT_EQ(icon->bytes[14], 4);
-    EXPECT_EQ(le32(icon->bytes + 32), 16u);
+    platform::ResourceBytes icon{};
+    ASSERT_EQ(platform::loadResource(
+                  module, platform::findResource(module, 106, platform::ResourceKind::Icon), icon),
+              1);
+    EXPECT_EQ(le32(icon.data + 4), 32u);
+    EXPECT_EQ(le32(icon.data + 8), 32u);
+    EXPECT_EQ(icon.data[14], 4);
+    EXPECT_EQ(le32(icon.data + 32), 16u);
 }
 
 int channelDistance(Pixel a, Pixel b) {

@@ -54,8 +54,8 @@ class FieldTest : public ::testing::Test {
     }
     void frame() {
         fb.pixels.assign(fb.pixels.size(), BACKGROUND);
-        EXPECT_EQ(updateStars(fb.data()), 1);
-        EXPECT_EQ(updateOrbs(fb.data()), 1);
+        updateStars(fb.data());
+        updateOrbs(fb.data());
     }
 };
 

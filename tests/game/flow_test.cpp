@@ -17,6 +17,7 @@ namespace {
 
 using namespace game;
 using namespace input;
+using enum platform::VirtualKey;
 using testsupport::keyDown;
 using testsupport::keyUp;
 
@@ -29,10 +30,10 @@ class FlowTest : public ::testing::Test {
     void tap(int key) { testsupport::tap(screen, key); }
     // Title, setup and the press that starts the game; no Play frame yet.
     void startFromTitle() {
-        tap(VK_RETURN);
-        keyDown(VK_RETURN);
+        tap(KEY_RETURN);
+        keyDown(KEY_RETURN);
         screen.frame();
-        keyUp(VK_RETURN);
+        keyUp(KEY_RETURN);
         ASSERT_EQ(gameState, Play);
     }
     // Slot 0 (Keyboard1) spends a full orb set with a new press of Enter.
@@ -41,9 +42,9 @@ class FlowTest : public ::testing::Test {
             count = 1;
         }
         screen.frame();
-        keyDown(VK_RETURN);
+        keyDown(KEY_RETURN);
         screen.frame();
-        keyUp(VK_RETURN);
+        keyUp(KEY_RETURN);
         ASSERT_EQ(gameState, Magic);
     }
     int magicLength() {
@@ -60,18 +61,18 @@ TEST_F(FlowTest, TitleKeysWrapAndEnterOpensSetupOnSlotZero) {
     screen.frame();
     EXPECT_EQ(at(116, 64), testsupport::MENU_CURSOR_COLOUR);
     for (auto [key, expected] :
-         {std::pair{VK_UP, 1}, {VK_UP, 0}, {VK_DOWN, 1}, {VK_DOWN, 0}, {VK_DOWN, 1}}) {
+         {std::pair{KEY_UP, 1}, {KEY_UP, 0}, {KEY_DOWN, 1}, {KEY_DOWN, 0}, {KEY_DOWN, 1}}) {
         tap(key);
         EXPECT_EQ(cursor, expected);
     }
     EXPECT_EQ(at(116, 44), testsupport::MENU_CURSOR_COLOUR);
-    tap(VK_RETURN);
+    tap(KEY_RETURN);
     EXPECT_EQ(gameState, game::Setup);
     EXPECT_EQ(cursor, 0) << "Mode2 leads to the same setup screen";
     // Enter with an arrow in one frame: the arrow moves the cursor Enter set.
-    for (int arrow : {VK_UP, VK_DOWN}) {
+    for (int arrow : {KEY_UP, KEY_DOWN}) {
         testsupport::freshProgram();
-        keyDown(VK_RETURN);
+        keyDown(KEY_RETURN);
         keyDown(arrow);
         screen.frame();
         EXPECT_EQ(gameState, game::Setup);
@@ -80,13 +81,13 @@ TEST_F(FlowTest, TitleKeysWrapAndEnterOpensSetupOnSlotZero) {
 }
 
 TEST_F(FlowTest, SetupKeysEditTheSelectedSlotAndWrap) {
-    tap(VK_RETURN);
+    tap(KEY_RETURN);
     // A key, then the cursor and its slot's active, character and scheme.
     const std::array<int, 5> steps[] = {
-        {VK_UP, 2, 0, 2, 2},    {VK_DOWN, 0, 1, 0, 0},  {VK_LEFT, 0, 1, 0, 3},
-        {VK_RIGHT, 0, 1, 0, 0}, {VK_SPACE, 0, 1, 1, 0}, {VK_SPACE, 0, 1, 2, 0},
-        {VK_SPACE, 0, 1, 0, 0}, {VK_SHIFT, 0, 0, 0, 0}, {VK_DOWN, 1, 0, 1, 1},
-        {VK_SHIFT, 1, 1, 1, 1}, {VK_RIGHT, 1, 1, 1, 2}, {VK_UP, 0, 0, 0, 0}};
+        {KEY_UP, 2, 0, 2, 2},    {KEY_DOWN, 0, 1, 0, 0},  {KEY_LEFT, 0, 1, 0, 3},
+        {KEY_RIGHT, 0, 1, 0, 0}, {KEY_SPACE, 0, 1, 1, 0}, {KEY_SPACE, 0, 1, 2, 0},
+        {KEY_SPACE, 0, 1, 0, 0}, {KEY_SHIFT, 0, 0, 0, 0}, {KEY_DOWN, 1, 0, 1, 1},
+        {KEY_SHIFT, 1, 1, 1, 1}, {KEY_RIGHT, 1, 1, 1, 2}, {KEY_UP, 0, 0, 0, 0}};
     for (const std::array<int, 5>& step : steps) {
         tap(step[0]);
         const PlayerSlot& slot = playerSlots[cursor];
@@ -102,12 +103,12 @@ TEST_F(FlowTest, OneHeldEnterMovesOneScreenAndTheGameStartsFromTheTemplates) {
     score = 30;
     starCount = 1, stars[4].active = 1, orbCount = 1, orbs[2].active = 1;
     witches[2].orbCounts[3] = 4;
-    keyDown(VK_RETURN);
+    keyDown(KEY_RETURN);
     screen.frames(5);
     EXPECT_EQ(gameState, game::Setup);
-    keyUp(VK_RETURN);
+    keyUp(KEY_RETURN);
     screen.frame();
-    keyDown(VK_RETURN);
+    keyDown(KEY_RETURN);
     screen.frame();
     ASSERT_EQ(gameState, Play);
     EXPECT_EQ(starSpawnDivisor, 80);
@@ -178,7 +179,7 @@ TEST_F(FlowTest, AMagicPhaseLastsFourHundredFramesAndItsCountOutlivesTheGame) {
     EXPECT_EQ(hiscore, 70);
     screen.frame();
     EXPECT_EQ(gameState, GameOver);
-    tap(VK_RETURN);
+    tap(KEY_RETURN);
     startFromTitle();
     cast();
     EXPECT_EQ(magicLength(), 400 - 11);
@@ -194,7 +195,7 @@ TEST_F(FlowTest, TheGameEndsWhenNoLivesAreLeftAndKeepsTheBestScore) {
     // Enter goes down in it and is still held on the next screen.
     witches[0].lives = 1;
     witches[0].stateTimer = 99;
-    keyDown(VK_RETURN);
+    keyDown(KEY_RETURN);
     screen.frame();
     EXPECT_EQ(witches[0].stateTimer, 500);
     EXPECT_EQ(gameState, GameOver);
@@ -203,9 +204,9 @@ TEST_F(FlowTest, TheGameEndsWhenNoLivesAreLeftAndKeepsTheBestScore) {
     screen.frame();
     EXPECT_EQ(gameState, GameOver);
     EXPECT_EQ(at(0, 0), 0u) << "a black screen";
-    keyUp(VK_RETURN);
+    keyUp(KEY_RETURN);
     screen.frame();
-    tap(VK_RETURN);
+    tap(KEY_RETURN);
     EXPECT_EQ(gameState, Title);
     EXPECT_EQ(score, 0);
 }
@@ -219,7 +220,7 @@ TEST_F(FlowTest, AResetInAnyStateReturnsToTheTitleChangingOnlyCursorAndMagicCoun
         stars[3] = Star{20.0f, 30.0f, 2.0f, 1};
         starCount = 1;
         seedRandom(99);
-        keyDown(VK_RETURN);
+        keyDown(KEY_RETURN);
         const std::vector<std::uint8_t> edges(KeyEdgeTable, KeyEdgeTable + 256);
         const Witch witch = witches[0];
         requestReset();
@@ -228,7 +229,7 @@ TEST_F(FlowTest, AResetInAnyStateReturnsToTheTitleChangingOnlyCursorAndMagicCoun
         screen.frame();
         EXPECT_EQ(gameState, Title) << state;
         EXPECT_EQ(cursor + magicFrameCount, 0);
-        EXPECT_EQ(KeyboardState[VK_RETURN] & 0x80, 0x80) << "the snapshot is taken";
+        EXPECT_EQ(KeyboardState[KEY_RETURN] & 0x80, 0x80) << "the snapshot is taken";
         EXPECT_EQ(std::vector<std::uint8_t>(KeyEdgeTable, KeyEdgeTable + 256), edges);
         EXPECT_EQ(screen.fb.pixels,
                   std::vector<gfx::Pixel>(screen.fb.pixels.size(), testsupport::BACKGROUND));

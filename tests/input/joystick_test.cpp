@@ -28,8 +28,7 @@ class JoystickInput : public ::testing::Test {
     static const ControlState& poll(int slot, std::uint32_t x, std::uint32_t y,
                                     std::uint32_t buttons = 0) {
         headless::joystick().position = platform::JoystickPosition{x, y, buttons};
-        game::playerSlots[slot].scheme = Joystick;
-        readControlState(slot);
+        readControlState(slot, Joystick);
         return controlStates[slot];
     }
     // The direction bytes as bits; any value but 0xF0 or 0 shows as 16.

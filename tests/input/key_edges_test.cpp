@@ -12,6 +12,7 @@
 namespace {
 
 using namespace input;
+using enum platform::VirtualKey;
 
 class KeyInput : public ::testing::Test {
   protected:
@@ -24,15 +25,15 @@ class KeyInput : public ::testing::Test {
 };
 
 TEST_F(KeyInput, EdgeRuleComparesWithTheEntryAtItsPreviousUpdate) {
-    EXPECT_EQ(edgeAfter(VK_RETURN, 0x81), EDGE_PRESSED);
-    EXPECT_EQ(edgeAfter(VK_RETURN, 0x81), EDGE_HELD);
-    EXPECT_EQ(edgeAfter(VK_RETURN, 0x01), EDGE_NONE); // up, toggle bit set
+    EXPECT_EQ(edgeAfter(KEY_RETURN, 0x81), EDGE_PRESSED);
+    EXPECT_EQ(edgeAfter(KEY_RETURN, 0x81), EDGE_HELD);
+    EXPECT_EQ(edgeAfter(KEY_RETURN, 0x01), EDGE_NONE); // up, toggle bit set
     // Pressed and released between two updates: up at both, still none.
-    EXPECT_EQ(edgeAfter(VK_RETURN, 0x00), EDGE_NONE);
-    EXPECT_EQ(edgeAfter(VK_SPACE, 0x10), EDGE_PRESSED) << "any upper bit is down";
-    EXPECT_EQ(edgeAfter(VK_SHIFT, 0x0E), EDGE_NONE);
-    EXPECT_EQ(edgeAfter(VK_Q + 256, 0x80), EDGE_PRESSED);
-    EXPECT_EQ(edgeAfter(VK_Q - 256, 0x80), EDGE_HELD);
+    EXPECT_EQ(edgeAfter(KEY_RETURN, 0x00), EDGE_NONE);
+    EXPECT_EQ(edgeAfter(KEY_SPACE, 0x10), EDGE_PRESSED) << "any upper bit is down";
+    EXPECT_EQ(edgeAfter(KEY_SHIFT, 0x0E), EDGE_NONE);
+    EXPECT_EQ(edgeAfter(KEY_Q + 256, 0x80), EDGE_PRESSED);
+    EXPECT_EQ(edgeAfter(KEY_Q - 256, 0x80), EDGE_HELD);
 }
 
 TEST_F(KeyInput, MenuAndPlayUpdatesTouchOnlyTheirKeysAndEntriesWaitBetween) {
@@ -55,10 +56,10 @@ TEST_F(KeyInput, MenuAndPlayUpdatesTouchOnlyTheirKeysAndEntriesWaitBetween) {
     // so a press in the next game's first frame is taken as held.
     std::fill_n(KeyboardState, 256, std::uint8_t{0});
     updateMenuKeyEdges();
-    EXPECT_EQ(KeyEdgeTable[VK_NUMPAD5], EDGE_PRESSED);
-    KeyboardState[VK_NUMPAD5] = 0x80;
+    EXPECT_EQ(KeyEdgeTable[KEY_NUMPAD5], EDGE_PRESSED);
+    KeyboardState[KEY_NUMPAD5] = 0x80;
     updatePlayKeyEdges();
-    EXPECT_EQ(KeyEdgeTable[VK_NUMPAD5], EDGE_HELD);
+    EXPECT_EQ(KeyEdgeTable[KEY_NUMPAD5], EDGE_HELD);
 }
 
 TEST_F(KeyInput, AnArrowFromTheLastPlayFrameCountsAsHeldWhenTheMenusResume) {
@@ -68,11 +69,11 @@ TEST_F(KeyInput, AnArrowFromTheLastPlayFrameCountsAsHeldWhenTheMenusResume) {
     for (std::uint8_t inPlay : {0x80, 0x01, 0x00}) {
         testsupport::freshProgram();
         game::startGame();
-        headless::keyboardState()[VK_UP] = inPlay;
+        headless::keyboardState()[KEY_UP] = inPlay;
         screen.frame();
         game::requestReset();
         screen.frame();
-        headless::keyboardState()[VK_UP] = 0x80;
+        headless::keyboardState()[KEY_UP] = 0x80;
         screen.frame();
         EXPECT_EQ(game::gameState, game::Title);
         EXPECT_EQ(game::cursor, inPlay == 0 ? 1 : 0) << int{inPlay};
@@ -94,7 +95,7 @@ TEST_F(KeyInput, EachKeyboardSchemeReadsItsLayoutIntoEverySlotOnIt) {
         KeyEdgeTable[keys[5]] = EDGE_NONE;
         game::playerSlots[0].scheme = game::playerSlots[2].scheme = scheme;
         for (int slot = 0; slot < 3; ++slot) {
-            readControlState(slot);
+            readControlState(slot, game::playerSlots[slot].scheme);
         }
         for (int slot : {0, 2}) {
             const ControlState& s = controlStates[slot];

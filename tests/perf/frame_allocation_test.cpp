@@ -106,7 +106,7 @@ void steer(std::uint8_t (&keys)[platform::KEY_COUNT], int i, int frame) {
 // Enter on alternate frames walks game over -> title -> setup -> play.
 void pressThroughMenus(std::uint8_t (&keys)[platform::KEY_COUNT], int frame) {
     if (frame % 2 == 0) {
-        hold(keys, input::VK_RETURN);
+        hold(keys, platform::KEY_RETURN);
     }
 }
 
@@ -206,13 +206,13 @@ TEST_F(Host, TenThousandFramesOfPlayAndMagicNeverTouchTheHeap) {
             ++tally.commands;
         }
         if (tally.play + tally.magic == PLAY_AND_MAGIC_FRAMES / 4) {
-            headless::queueMessage(shelltest::keyDown(shell::VK_F12));
-            headless::queueMessage(shelltest::keyUp(shell::VK_F12));
+            headless::queueMessage(shelltest::keyDown(platform::KEY_F12));
+            headless::queueMessage(shelltest::keyUp(platform::KEY_F12));
             ++tally.commands;
         }
         if (tally.play + tally.magic == PLAY_AND_MAGIC_FRAMES * 3 / 4) {
-            headless::queueMessage(shelltest::keyDown(shell::VK_F11));
-            headless::queueMessage(shelltest::keyUp(shell::VK_F11));
+            headless::queueMessage(shelltest::keyDown(platform::KEY_F11));
+            headless::queueMessage(shelltest::keyUp(platform::KEY_F11));
             ++tally.commands;
         }
         // The loop takes waiting messages first, then runs one frame.

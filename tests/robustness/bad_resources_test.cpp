@@ -20,10 +20,12 @@ constexpr const char* CAPTION = "Sorvi Kadra99 "; // the trailing blank is the l
 // Title and setup (4), play (200), the cast (2) and magic (100).
 constexpr int GAME_FRAMES = 306;
 
-const ResourceEntry& programEntry(int id, ResourceKind kind) {
-    const ResourceEntry* entry = platform::findResource(platform::programModule(), id, kind);
-    EXPECT_NE(entry, nullptr) << id;
-    return *entry;
+ResourceEntry programEntry(int id, ResourceKind kind) {
+    const platform::Module& module = platform::programModule();
+    platform::ResourceBytes bytes{};
+    EXPECT_EQ(platform::loadResource(module, platform::findResource(module, id, kind), bytes), 1)
+        << id;
+    return ResourceEntry{id, kind, bytes.data, bytes.size};
 }
 
 // What becomes of one of the two pictures in a module of our own.
@@ -34,7 +36,7 @@ struct BadModule {
     std::vector<std::uint8_t> copies[2]; // patched bytes, one per picture
 
     void add(int id, Picture picture, int slot) {
-        const ResourceEntry& real = programEntry(id, ResourceKind::Bitmap);
+        const ResourceEntry real = programEntry(id, ResourceKind::Bitmap);
         std::vector<std::uint8_t>& bytes = copies[slot];
         bytes.assign(real.bytes, real.bytes + real.size);
         switch (picture) {
@@ -94,12 +96,14 @@ class BadResources : public Host {
     // frames run; stops at the first frame that does not run.
     int playAGame() {
         int frames = 0;
-        const std::initializer_list<int> path[] = {{shell::VK_RETURN}, {}, {shell::VK_RETURN}, {}};
+        const std::initializer_list<int> path[] = {
+            {platform::KEY_RETURN}, {}, {platform::KEY_RETURN}, {}};
         for (const auto& keys : path) {
             frames += frame(keys) ? 1 : 0;
         }
         EXPECT_EQ(game::gameState, game::Play);
-        const int arrows[] = {shell::VK_UP, shell::VK_RIGHT, shell::VK_DOWN, shell::VK_LEFT};
+        const int arrows[] = {platform::KEY_UP, platform::KEY_RIGHT, platform::KEY_DOWN,
+                              platform::KEY_LEFT};
         for (int i = 0; i < 200; ++i) {
             frames += frame({arrows[i / 20 % 4]}) ? 1 : 0;
         }
@@ -108,7 +112,7 @@ class BadResources : public Host {
             count = 1;
         }
         frames += frame() ? 1 : 0;
-        frames += frame({shell::VK_RETURN}) ? 1 : 0;
+        frames += frame({platform::KEY_RETURN}) ? 1 : 0;
         EXPECT_EQ(game::gameState, game::Magic);
         for (int i = 0; i < 100; ++i) {
             frames += frame({arrows[i / 25 % 4]}) ? 1 : 0;

@@ -18,11 +18,12 @@ struct Marks {
 
 // Opens each pop-up as the menu would and reads its marks.
 Marks marksWhenOpened() {
-    shell::windowProcedure(plain(MessageKind::InitMenuPopup, 0));
-    shell::windowProcedure(plain(MessageKind::InitMenuPopup, 1));
-    return Marks{
-        shell::menuItemChecked(res::CMD_SHOW_FPS), shell::menuItemChecked(res::CMD_NO_WAIT),
-        shell::menuItemChecked(res::CMD_SIZE_NORMAL), shell::menuItemChecked(res::CMD_SIZE_DOUBLE)};
+    shell::windowProcedure(shelltest::initMenuPopup(0));
+    shell::windowProcedure(shelltest::initMenuPopup(1));
+    return Marks{shelltest::menuItemChecked(res::CMD_SHOW_FPS),
+                 shelltest::menuItemChecked(res::CMD_NO_WAIT),
+                 shelltest::menuItemChecked(res::CMD_SIZE_NORMAL),
+                 shelltest::menuItemChecked(res::CMD_SIZE_DOUBLE)};
 }
 
 void expectMarks(const Marks& m, bool showFps, bool noWait, bool normal, bool twice) {
@@ -52,12 +53,12 @@ TEST_F(Host, CheckMarksFollowTheSettingsEachTimeAPopupOpens) {
 TEST_F(Host, MarksOnlyTouchItemsOfThePopupThatOpens) {
     start();
     shell::host.showFps = 1;
-    shell::windowProcedure(plain(MessageKind::InitMenuPopup, 1));
-    EXPECT_FALSE(shell::menuItemChecked(res::CMD_SHOW_FPS));
-    EXPECT_TRUE(shell::menuItemChecked(res::CMD_SIZE_NORMAL));
-    EXPECT_EQ(shell::checkMenuItem(1, res::CMD_SHOW_FPS, true), -1);
-    EXPECT_EQ(shell::checkMenuItem(0, res::CMD_SHOW_FPS, true), 0);
-    EXPECT_EQ(shell::checkMenuItem(0, res::CMD_SHOW_FPS, false), 1);
+    shell::windowProcedure(shelltest::initMenuPopup(1));
+    EXPECT_FALSE(shelltest::menuItemChecked(res::CMD_SHOW_FPS));
+    EXPECT_TRUE(shelltest::menuItemChecked(res::CMD_SIZE_NORMAL));
+    EXPECT_EQ(platform::checkMenuItem(1, res::CMD_SHOW_FPS, true), -1);
+    EXPECT_EQ(platform::checkMenuItem(0, res::CMD_SHOW_FPS, true), 0);
+    EXPECT_EQ(platform::checkMenuItem(0, res::CMD_SHOW_FPS, false), 1);
 }
 
 TEST_F(Host, SizeCommandsResizeOnlyWhenTheSizeChangesAndRestoreExactly) {
@@ -66,23 +67,23 @@ TEST_F(Host, SizeCommandsResizeOnlyWhenTheSizeChangesAndRestoreExactly) {
     const int initialHeight = headless::window().height;
     const int resizes = headless::windowCallsOf(WindowCall::SetWindowSize);
 
-    deliver(keyDown(shelltest::VK_F12));
+    deliver(keyDown(platform::KEY_F12));
     EXPECT_EQ(shell::host.sizeMode, 2);
     EXPECT_EQ(shell::host.clientWidth, 640);
     EXPECT_EQ(shell::host.clientHeight, 480);
     EXPECT_EQ(headless::window().width, 640);
-    EXPECT_EQ(headless::window().height, 480 + shell::MENU_BAR_HEIGHT);
+    EXPECT_EQ(headless::window().height, 480 + menubar::MENU_BAR_HEIGHT);
     step();
     EXPECT_EQ(headless::windowCall(headless::windowCallCount() - 1).a, 640); // the copy's size
 
-    deliver(keyDown(shelltest::VK_F12)); // already double: nothing
+    deliver(keyDown(platform::KEY_F12)); // already double: nothing
     EXPECT_EQ(headless::windowCallsOf(WindowCall::SetWindowSize), resizes + 1);
 
-    deliver(keyDown(shelltest::VK_F11));
+    deliver(keyDown(platform::KEY_F11));
     EXPECT_EQ(shell::host.sizeMode, 1);
     EXPECT_EQ(headless::window().width, initialWidth);
     EXPECT_EQ(headless::window().height, initialHeight);
-    deliver(keyDown(shelltest::VK_F11));
+    deliver(keyDown(platform::KEY_F11));
     EXPECT_EQ(headless::windowCallsOf(WindowCall::SetWindowSize), resizes + 2);
 }
 
@@ -100,9 +101,9 @@ class EveryGameState : public Host, public ::testing::WithParamInterface<int> {}
 TEST_P(EveryGameState, F9ResetsAndTheNextFrameShowsTheTitle) {
     start();
     game::gameState = GetParam();
-    deliver(keyDown(shelltest::VK_F9));
+    deliver(keyDown(platform::KEY_F9));
     EXPECT_EQ(game::gameState, game::Reset);
-    EXPECT_TRUE(headless::keyboardState()[shelltest::VK_F9] & 0x80); // still down
+    EXPECT_TRUE(headless::keyboardState()[platform::KEY_F9] & 0x80); // still down
     step();
     EXPECT_EQ(game::gameState, game::Title);
 }
@@ -110,7 +111,7 @@ TEST_P(EveryGameState, F9ResetsAndTheNextFrameShowsTheTitle) {
 TEST_P(EveryGameState, EscapeEndsTheProgramAtOnceWithZero) {
     start();
     game::gameState = GetParam();
-    headless::queueMessage(keyDown(shell::VK_ESCAPE));
+    headless::queueMessage(keyDown(platform::KEY_ESCAPE));
     EXPECT_EQ(shell::runMessageLoop(), 0);
     EXPECT_EQ(presents(), 0);
     EXPECT_FALSE(shell::windowAlive());
@@ -121,18 +122,18 @@ INSTANTIATE_TEST_SUITE_P(Host, EveryGameState, ::testing::Range(0, 6));
 TEST_F(Host, AcceleratorsWantTheirKeyWithoutModifiers) {
     start();
     game::gameState = game::Setup;
-    deliver(keyDown(shelltest::VK_F9, platform::MOD_SHIFT));
-    deliver(keyDown(shelltest::VK_F9, platform::MOD_CONTROL));
+    deliver(keyDown(platform::KEY_F9, platform::KEYMOD_SHIFT));
+    deliver(keyDown(platform::KEY_F9, platform::KEYMOD_CONTROL));
     EXPECT_EQ(game::gameState, game::Setup);
-    deliver(keyDown(shell::VK_ESCAPE, platform::MOD_SHIFT));
+    deliver(keyDown(platform::KEY_ESCAPE, platform::KEYMOD_SHIFT));
     EXPECT_TRUE(shell::windowAlive());
-    deliver(keyDown(shelltest::VK_F9, 0, true)); // auto-repeat counts
+    deliver(keyDown(platform::KEY_F9, 0, true)); // auto-repeat counts
     EXPECT_EQ(game::gameState, game::Reset);
 }
 
 TEST_F(Host, AltF4AndTheCloseBoxCloseTheWindow) {
     start();
-    headless::queueMessage(keyDown(shell::VK_F4, platform::MOD_ALT));
+    headless::queueMessage(keyDown(platform::KEY_F4, platform::KEYMOD_ALT));
     EXPECT_EQ(shell::runMessageLoop(), 0);
     EXPECT_FALSE(shell::windowAlive());
 }
@@ -151,24 +152,24 @@ TEST_F(Host, ASecondCloseAfterTheWindowIsGoneChangesNothing) {
 TEST_F(Host, KeysFollowTheirMessagesWithTheToggleBit) {
     start();
     auto& keys = headless::keyboardState();
-    deliver(keyDown(shell::VK_UP));
-    EXPECT_EQ(keys[shell::VK_UP], 0x81);
-    deliver(keyDown(shell::VK_UP, 0, true));
-    EXPECT_EQ(keys[shell::VK_UP], 0x81); // auto-repeat is no new press
-    deliver(keyUp(shell::VK_UP));
-    EXPECT_EQ(keys[shell::VK_UP], 0x01);
-    deliver(keyDown(shell::VK_UP));
-    EXPECT_EQ(keys[shell::VK_UP], 0x80);
+    deliver(keyDown(platform::KEY_UP));
+    EXPECT_EQ(keys[platform::KEY_UP], 0x81);
+    deliver(keyDown(platform::KEY_UP, 0, true));
+    EXPECT_EQ(keys[platform::KEY_UP], 0x81); // auto-repeat is no new press
+    deliver(keyUp(platform::KEY_UP));
+    EXPECT_EQ(keys[platform::KEY_UP], 0x01);
+    deliver(keyDown(platform::KEY_UP));
+    EXPECT_EQ(keys[platform::KEY_UP], 0x80);
 }
 
 TEST_F(Host, LosingFocusReleasesEveryKey) {
     start();
     auto& keys = headless::keyboardState();
-    deliver(keyDown(shell::VK_LEFT));
+    deliver(keyDown(platform::KEY_LEFT));
     deliver(keyDown('W'));
     deliver(keyDown(101));
     deliver(plain(MessageKind::FocusLost));
-    EXPECT_EQ(keys[shell::VK_LEFT], 0x01);
+    EXPECT_EQ(keys[platform::KEY_LEFT], 0x01);
     EXPECT_EQ(keys['W'], 0x01);
     EXPECT_EQ(keys[101], 0x01);
 }
@@ -176,33 +177,33 @@ TEST_F(Host, LosingFocusReleasesEveryKey) {
 TEST_F(Host, WithTheMenuOpenPressesAreTheMenusAndReleasesStillCount) {
     start();
     auto& keys = headless::keyboardState();
-    deliver(keyDown(shell::VK_UP)); // held into the menu
-    deliver(keyDown(shell::VK_F10));
-    ASSERT_EQ(shell::menu.mode, shell::MenuMode::Bar);
-    deliver(keyDown(shell::VK_RETURN));
+    deliver(keyDown(platform::KEY_UP)); // held into the menu
+    deliver(keyDown(platform::KEY_F10));
+    ASSERT_EQ(menubar::menuState().mode, menubar::MenuMode::Bar);
+    deliver(keyDown(platform::KEY_RETURN));
     deliver(keyDown('Q'));
-    EXPECT_EQ(keys[shell::VK_RETURN], 0);
+    EXPECT_EQ(keys[platform::KEY_RETURN], 0);
     EXPECT_EQ(keys['Q'], 0);
-    deliver(keyUp(shell::VK_UP));
-    EXPECT_EQ(keys[shell::VK_UP] & 0x80, 0);
+    deliver(keyUp(platform::KEY_UP));
+    EXPECT_EQ(keys[platform::KEY_UP] & 0x80, 0);
     // Escape in an open menu closes the menu only.
-    deliver(keyDown(shell::VK_ESCAPE));
-    EXPECT_EQ(shell::menu.mode, shell::MenuMode::Closed);
+    deliver(keyDown(platform::KEY_ESCAPE));
+    EXPECT_EQ(menubar::menuState().mode, menubar::MenuMode::Closed);
     EXPECT_TRUE(shell::windowAlive());
-    EXPECT_EQ(shell::host.running, 1);
+    EXPECT_EQ(shell::host.framesRunning, 1);
 }
 
 TEST_F(Host, AChosenCommandRunsAfterTheMenuHasClosed) {
     start();
-    deliver(keyDown(shell::VK_MENU));
-    deliver(keyUp(shell::VK_MENU)); // Alt alone: the bar
-    ASSERT_EQ(shell::host.running, 0);
-    deliver(keyDown(shell::VK_RIGHT)); // ｻｲｽﾞ
-    deliver(keyDown(shell::VK_DOWN));  // its pop-up, 等倍
-    deliver(keyDown(shell::VK_DOWN));  // ２倍
-    ASSERT_EQ(shell::menu.mode, shell::MenuMode::Popup);
-    deliver(keyDown(shell::VK_RETURN));
-    EXPECT_EQ(shell::host.running, 1);
+    deliver(keyDown(platform::KEY_MENU));
+    deliver(keyUp(platform::KEY_MENU)); // Alt alone: the bar
+    ASSERT_EQ(shell::host.framesRunning, 0);
+    deliver(keyDown(platform::KEY_RIGHT)); // ｻｲｽﾞ
+    deliver(keyDown(platform::KEY_DOWN));  // its pop-up, 等倍
+    deliver(keyDown(platform::KEY_DOWN));  // ２倍
+    ASSERT_EQ(menubar::menuState().mode, menubar::MenuMode::Popup);
+    deliver(keyDown(platform::KEY_RETURN));
+    EXPECT_EQ(shell::host.framesRunning, 1);
     EXPECT_EQ(shell::host.sizeMode, 1); // not yet
     step();
     EXPECT_EQ(shell::host.sizeMode, 2);
@@ -211,10 +212,10 @@ TEST_F(Host, AChosenCommandRunsAfterTheMenuHasClosed) {
 
 TEST_F(Host, AltFThenXEndsTheProgram) {
     start();
-    headless::queueMessage(keyDown(shell::VK_MENU));
-    headless::queueMessage(keyDown('F', platform::MOD_ALT));
+    headless::queueMessage(keyDown(platform::KEY_MENU));
+    headless::queueMessage(keyDown('F', platform::KEYMOD_ALT));
     headless::queueMessage(keyUp('F'));
-    headless::queueMessage(keyUp(shell::VK_MENU));
+    headless::queueMessage(keyUp(platform::KEY_MENU));
     headless::queueMessage(keyDown('X'));
     EXPECT_EQ(shell::runMessageLoop(), 0);
     EXPECT_FALSE(shell::windowAlive());
@@ -223,9 +224,9 @@ TEST_F(Host, AltFThenXEndsTheProgram) {
 TEST_F(Host, TheMenuPictureFollowsTheWindowWidth) {
     start();
     EXPECT_EQ(headless::lastMenuWidth(), 320);
-    deliver(keyDown(shelltest::VK_F12));
+    deliver(keyDown(platform::KEY_F12));
     EXPECT_EQ(headless::lastMenuWidth(), 640);
-    EXPECT_EQ(headless::lastMenuHeight(), shell::MENU_PICTURE_HEIGHT);
+    EXPECT_EQ(headless::lastMenuHeight(), menubar::MENU_PICTURE_HEIGHT);
 }
 
 } // namespace

@@ -4,9 +4,10 @@
 
 #include "game/values.h"
 #include "gfx/images.h"
+#include "menubar/layout.h"
+#include "menubar/window.h"
 #include "platform/headless/headless.h"
 #include "shell/host.h"
-#include "shell/menu_bar.h"
 #include "shell/window_procedure.h"
 
 #include <gtest/gtest.h>
@@ -44,7 +45,19 @@ inline platform::Message plain(platform::MessageKind kind, int code = 0) {
     return m;
 }
 
-using enum platform::VirtualKey;
+// The notification a menu sends as pop-up `popup` opens.
+inline platform::Message initMenuPopup(int popup) {
+    platform::Message m;
+    m.kind = platform::MessageKind::InitMenuPopup;
+    m.code = popup;
+    m.popup = static_cast<platform::MenuHandle>(popup);
+    return m;
+}
+
+// Whether item `id` of the drawn menu is checked.
+inline bool menuItemChecked(int id) {
+    return menubar::isChecked(menubar::menuState(), id);
+}
 
 class Host : public ::testing::Test {
   protected:

@@ -6,6 +6,7 @@
 #include "gfx/surface.h"
 #include "gfx/text.h"
 #include "platform/headless/headless.h"
+#include "platform/keyboard_snapshot.h"
 #include "support/frame.h"
 
 #include <algorithm>
@@ -24,7 +25,7 @@ inline void freshProgram() {
 struct Screen {
     Framebuffer fb;
     gfx::DrawingContext dc = gfx::makeDrawingContext(fb.data());
-    gfx::FramebufferSurface surface{fb.data(), nullptr, &dc, nullptr};
+    gfx::FramebufferSurface surface{fb.data(), &dc};
 
     Screen() { gfx::setTransparentBackground(dc); }
     Screen(const Screen&) = delete;
@@ -38,16 +39,13 @@ struct Screen {
     }
 };
 
-// Keys on the headless keyboard as the platform reports them: bit 7 while
-// down, bit 0 flipping at every press.
+// Keys pressed and released on the headless keyboard, as key messages do
+// it on every platform; pressing a key already down changes nothing.
 inline void keyDown(int key) {
-    std::uint8_t& byte = headless::keyboardState()[key];
-    if ((byte & 0x80) == 0) {
-        byte = static_cast<std::uint8_t>(0x80 | ((byte ^ 1) & 1));
-    }
+    platform::pressKey(key, true);
 }
 inline void keyUp(int key) {
-    headless::keyboardState()[key] &= 0x01;
+    platform::releaseKey(key);
 }
 
 // One frame with `key` newly down, then one with it released, so that the

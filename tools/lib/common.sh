@@ -1,8 +1,14 @@
 # Shared by tools/play and tools/test: installs missing Debian packages.
 # shellcheck shell=bash
 
-# need_packages PKG...: installs with apt-get whichever of PKG are missing.
+# need_packages [--lean] PKG...: installs with apt-get whichever of PKG are
+# missing; --lean leaves out the packages they only recommend.
 need_packages() {
+    local lean=()
+    if [ "${1:-}" = --lean ]; then
+        lean=(--no-install-recommends)
+        shift
+    fi
     local missing=()
     local pkg
     for pkg in "$@"; do
@@ -23,11 +29,14 @@ need_packages() {
         sudo=(sudo)
     fi
     "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${lean[@]}" "${missing[@]}"
 }
 
 BUILD_PACKAGES=(cmake g++ make libsdl2-dev unifont libgtest-dev libbenchmark-dev)
 TEST_PACKAGES=(xvfb xdotool imagemagick x11-utils strace clang-format)
+# The other platforms' compilers, for the checks that the shared code builds
+# with them.
+CROSS_PACKAGES=(g++-mingw-w64-x86-64-posix emscripten)
 # The fuzz targets need clang's libFuzzer runtime.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 

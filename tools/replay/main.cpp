@@ -97,9 +97,12 @@ int main(int argc, char** argv) {
     }
     const std::uint64_t total = options.framesGiven ? options.frames : scriptFrames;
 
-    replay::startSession(options.seed,
-                         replay::JoystickSetup{options.joystick, options.xMin, options.xMax,
-                                               options.yMin, options.yMax});
+    if (!replay::startSession(options.seed,
+                              replay::JoystickSetup{options.joystick, options.xMin, options.xMax,
+                                                    options.yMin, options.yMax})) {
+        std::fprintf(stderr, "sorvi-replay: the game could not start\n");
+        return 1;
+    }
     static const bool noKeys[256] = {};
     std::size_t line = 0;
     std::uint32_t repeatDone = 0;

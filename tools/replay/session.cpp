@@ -1,40 +1,26 @@
 #include "session.h"
 
 #include "game/flow.h"
-#include "gfx/images.h"
-#include "gfx/surface.h"
-#include "gfx/text.h"
 #include "platform/headless/headless.h"
+#include "platform/keyboard_snapshot.h"
+#include "shell/host.h"
+#include "shell/window_procedure.h"
 
 #include <cstring>
 
 namespace replay {
 namespace {
 
-gfx::Pixel framebuffer[gfx::FRAME_PIXELS];
-gfx::DrawingContext context = gfx::makeDrawingContext(framebuffer);
-gfx::FramebufferSurface surface{framebuffer, nullptr, &context, nullptr};
-bool wasHeld[256];
-
-// The keyboard snapshot as the window builds it: bit 7 while held, bit 0
-// flipping each time a key goes down.
-void applyKeys(const bool (&held)[256]) {
-    std::uint8_t(&keys)[platform::KEY_COUNT] = headless::keyboardState();
-    for (int k = 0; k < 256; ++k) {
-        std::uint8_t toggle = keys[k] & 0x01;
-        if (held[k] && !wasHeld[k]) {
-            toggle ^= 0x01;
-        }
-        keys[k] = static_cast<std::uint8_t>((held[k] ? 0x80 : 0x00) | toggle);
-        wasHeld[k] = held[k];
-    }
-}
+bool wasHeld[platform::KEY_COUNT];
 
 } // namespace
 
-void startSession(std::uint32_t seed, const JoystickSetup& joystick) {
-    gfx::releaseImages(); // a second session in one process loads them afresh
+bool startSession(std::uint32_t seed, const JoystickSetup& joystick) {
+    if (shell::windowAlive()) {
+        shell::destroyWindow(); // a second session in one process starts afresh
+    }
     headless::reset();
+    shell::resetHost();
     game::resetToProgramStart();
     std::memset(wasHeld, 0, sizeof wasHeld);
     headless::setCalendarSeconds(seed);
@@ -49,18 +35,26 @@ void startSession(std::uint32_t seed, const JoystickSetup& joystick) {
             static_cast<std::uint32_t>((std::uint64_t{joystick.yMin} + joystick.yMax) / 2);
         stick.position.buttons = 0;
     }
-    context = gfx::makeDrawingContext(framebuffer);
-    game::gameInit(platform::programModule());
-    gfx::setTransparentBackground(context);
+    return shell::startUp(platform::programModule()) == 0;
 }
 
 void runFrame(const bool (&held)[256], bool reset) {
     if (reset) {
-        game::requestReset();
+        shell::runCommand(res::CMD_RESET);
     }
-    std::memset(framebuffer, 0, sizeof framebuffer);
-    applyKeys(held);
-    game::gameFrame(surface);
+    // The keys reach the snapshot as the window's key messages would; the
+    // window's own keys (Escape, F9, F11, F12) only show as held.
+    for (int k = 0; k < platform::KEY_COUNT; ++k) {
+        if (held[k] != wasHeld[k]) {
+            if (held[k]) {
+                platform::pressKey(k, false);
+            } else {
+                platform::releaseKey(k);
+            }
+            wasHeld[k] = held[k];
+        }
+    }
+    shell::frameStep();
 }
 
 void setJoystickPosition(const JoystickReading& reading) {
@@ -74,7 +68,7 @@ JoystickReading joystickPosition() {
 }
 
 const gfx::Pixel* sessionFramebuffer() {
-    return framebuffer;
+    return shell::surface.pixels;
 }
 
 } // namespace replay

@@ -1,5 +1,5 @@
-// A headless run of the game, frame by frame, as the window would run it
-// less the clock, the fps overlay, the present and the sleep.
+// A headless run of the game, frame by frame, through the host's own
+// frame step on the headless platform: the window's frames less the sleep.
 #pragma once
 
 #include "gfx/pixel.h"
@@ -14,11 +14,12 @@ struct JoystickSetup {
 };
 
 // Program start: the fake machine reset, the seed handed to the game in
-// place of the clock, the joystick present or not, then gameInit.
-void startSession(std::uint32_t seed, const JoystickSetup& joystick);
+// place of the clock, the joystick present or not, then the host's
+// start-up. Returns false when the host could not start.
+bool startSession(std::uint32_t seed, const JoystickSetup& joystick);
 
-// One frame: the reset command if asked, the framebuffer cleared, the
-// keyboard snapshot built from the held keys, then gameFrame.
+// One frame: the reset command if asked, the held keys pressed and
+// released on the keyboard, then the host's frame step.
 void runFrame(const bool (&held)[256], bool reset);
 
 struct JoystickReading {

@@ -12,7 +12,11 @@ bool runSoak(std::uint64_t frames, std::uint32_t seed, const JoystickSetup& joys
              SoakSummary& summary, SoakFailure& failure) {
     summary = SoakSummary{};
     failure = SoakFailure{};
-    startSession(seed, joystick);
+    if (!startSession(seed, joystick)) {
+        std::snprintf(failure.violation.text, sizeof failure.violation.text,
+                      "the game could not start");
+        return false;
+    }
     // Static: the input's key table is not rebuilt on the stack each frame.
     static SoakInput input;
     static SoakFrame frame;

@@ -28,7 +28,7 @@ void press(SoakInput& in, int a, int b = 0) {
 }
 
 int randomMenuKey(InputRandom& r) {
-    constexpr int keys[] = {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_SHIFT, VK_SPACE};
+    constexpr int keys[] = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_SHIFT, KEY_SPACE};
     return keys[r.below(6)];
 }
 
@@ -63,17 +63,17 @@ void setupPress(SoakInput& in) {
     const game::PlayerSlot& now = game::playerSlots[c];
     const game::PlayerSlot& want = in.plan[c];
     if (now.active != want.active) {
-        press(in, VK_SHIFT);
+        press(in, KEY_SHIFT);
     } else if (now.character != want.character) {
-        press(in, VK_SPACE);
+        press(in, KEY_SPACE);
     } else if (now.scheme != want.scheme) {
-        press(in, (want.scheme - now.scheme + 4) % 4 <= 2 ? VK_RIGHT : VK_LEFT);
+        press(in, (want.scheme - now.scheme + 4) % 4 <= 2 ? KEY_RIGHT : KEY_LEFT);
     } else if (!sameSlot(game::playerSlots[(c + 1) % 3], in.plan[(c + 1) % 3])) {
-        press(in, VK_DOWN);
+        press(in, KEY_DOWN);
     } else if (!sameSlot(game::playerSlots[(c + 2) % 3], in.plan[(c + 2) % 3])) {
-        press(in, VK_UP);
+        press(in, KEY_UP);
     } else {
-        press(in, VK_RETURN);
+        press(in, KEY_RETURN);
     }
 }
 
@@ -87,23 +87,23 @@ void menuFrame(SoakInput& in, SoakFrame& out) {
         switch (game::gameState) {
         case game::Title:
             if (r.oneIn(3)) {
-                press(in, r.oneIn(2) ? VK_UP : VK_DOWN, r.oneIn(3) ? VK_RETURN : 0);
+                press(in, r.oneIn(2) ? KEY_UP : KEY_DOWN, r.oneIn(3) ? KEY_RETURN : 0);
             } else {
-                press(in, VK_RETURN);
+                press(in, KEY_RETURN);
             }
             break;
         case game::Setup:
             if (r.oneIn(8)) {
                 press(in, randomMenuKey(r), r.oneIn(4) ? randomMenuKey(r) : 0);
             } else if (r.oneIn(60)) {
-                press(in, VK_RETURN); // a game on whatever the setup holds
+                press(in, KEY_RETURN); // a game on whatever the setup holds
             } else {
                 setupPress(in);
             }
             break;
         default: // game over: a look at the score, then on
             if (r.oneIn(3)) {
-                press(in, VK_RETURN);
+                press(in, KEY_RETURN);
             } else {
                 press(in, randomMenuKey(r));
                 in.waitLeft += r.below(30);

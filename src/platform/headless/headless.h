@@ -50,7 +50,7 @@ enum class WindowCall : std::uint8_t {
     RegisterClass,
     CreateWindow,
     ShowWindow,
-    SetWindowSize, // a, b: the outer size
+    SetWindowSize, // a, b: the outer size (the client area and the drawn menu bar above it)
     DestroyWindow,
     PresentFrame, // a, b: the client size
     PresentMenu,  // a, b: the picture's size
@@ -79,7 +79,6 @@ struct WindowView {
     char className[32];
     bool hasIcon;
     std::uint32_t icon[platform::ICON_SIZE * platform::ICON_SIZE];
-    int menuBarHeight;
 };
 const WindowView& window();
 

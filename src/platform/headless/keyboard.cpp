@@ -15,7 +15,7 @@ std::uint8_t (&keyboardState())[platform::KEY_COUNT] {
 }
 
 void resetKeyboard() {
-    std::memset(platform::keyboardSnapshot(), 0, platform::KEY_COUNT);
+    platform::clearKeyboard();
 }
 
 } // namespace headless

@@ -1,7 +1,11 @@
-// The headless window: records what the host asks of it and hands out the
+// The headless window: records what the host asks of it, draws its menu
+// bar as every platform without native menus does, and hands out the
 // messages a test scripted.
+#include "menubar/window.h"
+#include "menubar/layout.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/internal.h"
+#include "platform/message_queue.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -13,7 +17,6 @@ using platform::MessageKind;
 
 constexpr int CALL_KINDS = 9;
 constexpr int FRAME_PIXELS = 320 * 240;
-constexpr int MAX_POSTED = 64;
 
 struct Scripted {
     Message message;
@@ -24,8 +27,13 @@ headless::WindowCallRecord calls[headless::MAX_RECORDED_WINDOW_CALLS];
 int callCount = 0;
 int callsByKind[CALL_KINDS];
 
+platform::WindowClass windowClass{};
 headless::WindowView view;
-std::uint32_t frame[FRAME_PIXELS];
+bool destroying = false;
+// The last frame presented: the host's own pixels while they live (a copy
+// per frame would cost a long soak dearly), kept here once they are freed.
+const std::uint32_t* shownFrame = nullptr;
+std::uint32_t keptFrame[FRAME_PIXELS];
 std::uint32_t menuPicture[headless::MAX_MENU_PICTURE_PIXELS];
 int menuWidth = 0;
 int menuHeight = 0;
@@ -38,8 +46,6 @@ int liveBlocks = 0;
 Scripted script[headless::MAX_SCRIPTED_MESSAGES];
 int scriptHead = 0;
 int scriptTail = 0;
-Message posted[MAX_POSTED];
-int postedCount = 0;
 int presents = 0;
 int presentLimit = 100000;
 std::uint32_t frameCost = 0;
@@ -65,13 +71,14 @@ Message quitMessage(int code) {
     return quit;
 }
 
-bool takePosted(Message& out) {
-    if (postedCount == 0) {
-        return false;
+void showMenuPicture(const std::uint32_t* pixels, int width, int height) {
+    record(headless::WindowCall::PresentMenu, width, height);
+    const int count = width * height;
+    if (count > 0 && count <= headless::MAX_MENU_PICTURE_PIXELS) {
+        std::memcpy(menuPicture, pixels, sizeof pixels[0] * static_cast<std::size_t>(count));
+        menuWidth = width;
+        menuHeight = height;
     }
-    out = posted[0];
-    std::memmove(posted, posted + 1, sizeof posted[0] * static_cast<std::size_t>(--postedCount));
-    return true;
 }
 
 // The next scripted message; `waiting` takes it whatever frame it waits for.
@@ -86,13 +93,18 @@ bool takeScripted(Message& out, bool waiting) {
     return true;
 }
 
+bool windowOpen() {
+    return view.created && !view.destroyed;
+}
+
 } // namespace
 
 namespace platform {
 
 int peekMessage(Message& message) {
     ++peeks;
-    if (takePosted(message) || takeScripted(message, false)) {
+    if (takePostedMessage(message) || takeScripted(message, false)) {
+        menubar::noteFetched(message);
         return 1;
     }
     if (presents >= presentLimit) {
@@ -104,30 +116,22 @@ int peekMessage(Message& message) {
 
 int getMessage(Message& message) {
     ++gets;
-    if (!takePosted(message) && !takeScripted(message, true)) {
+    if (takePostedMessage(message) || takeScripted(message, true)) {
+        menubar::noteFetched(message);
+    } else {
         message = quitMessage(headless::SCRIPT_ENDED);
     }
     return message.kind == MessageKind::Quit ? 0 : 1;
 }
 
-void postMessage(const Message& message) {
-    if (postedCount < MAX_POSTED) {
-        posted[postedCount++] = message;
-    }
-}
-
-void postQuitMessage(int exitCode) {
-    postMessage(quitMessage(exitCode));
-}
-
-int registerWindowClass(const WindowClass& windowClass) {
+int registerWindowClass(const WindowClass& wc) {
     record(headless::WindowCall::RegisterClass);
-    copyText(view.className, sizeof view.className, windowClass.className);
-    view.hasIcon = windowClass.icon != nullptr;
+    windowClass = wc;
+    copyText(view.className, sizeof view.className, wc.className);
+    view.hasIcon = wc.icon != nullptr;
     if (view.hasIcon) {
-        std::memcpy(view.icon, windowClass.icon, sizeof view.icon);
+        std::memcpy(view.icon, wc.icon, sizeof view.icon);
     }
-    view.menuBarHeight = windowClass.menuBarHeight;
     return 1;
 }
 
@@ -141,6 +145,7 @@ int createWindow(const char* title, int width, int height) {
     view.width = width;
     view.height = height;
     copyText(view.title, sizeof view.title, title);
+    menubar::openWindow(windowClass, showMenuPicture);
     return 1;
 }
 
@@ -151,35 +156,45 @@ const char* windowError() {
 void showWindow() {
     record(headless::WindowCall::ShowWindow);
     view.shown = true;
+    if (windowClass.procedure != nullptr && windowOpen()) {
+        Message paint;
+        paint.kind = MessageKind::Paint;
+        windowClass.procedure(paint);
+    }
 }
 
-void setWindowSize(int width, int height) {
-    record(headless::WindowCall::SetWindowSize, width, height);
+void setClientSize(int width, int height) {
+    const int outerHeight = height + menubar::MENU_BAR_HEIGHT;
+    record(headless::WindowCall::SetWindowSize, width, outerHeight);
     view.width = width;
-    view.height = height;
+    view.height = outerHeight;
+    menubar::setBarWidth(width);
 }
 
 void destroyWindow() {
+    if (!windowOpen() || destroying) {
+        return;
+    }
+    destroying = true;
+    if (windowClass.procedure != nullptr) {
+        Message destroy;
+        destroy.kind = MessageKind::Destroy;
+        windowClass.procedure(destroy);
+    }
+    menubar::closeWindow();
     record(headless::WindowCall::DestroyWindow);
     view.destroyed = true;
+    destroying = false;
 }
+
+void validateWindow() {}
 
 int presentFrame(const std::uint32_t* pixels, int width, int height) {
     record(headless::WindowCall::PresentFrame, width, height);
-    std::memcpy(frame, pixels, sizeof frame);
+    shownFrame = pixels;
     ++presents;
     headless::setClock(millisecondClock() + frameCost);
     return 1;
-}
-
-void presentMenu(const std::uint32_t* pixels, int width, int height) {
-    record(headless::WindowCall::PresentMenu, width, height);
-    const int count = width * height;
-    if (count > 0 && count <= headless::MAX_MENU_PICTURE_PIXELS) {
-        std::memcpy(menuPicture, pixels, sizeof pixels[0] * static_cast<std::size_t>(count));
-        menuWidth = width;
-        menuHeight = height;
-    }
 }
 
 void* createPixelMemory(std::size_t bytes) {
@@ -194,6 +209,10 @@ void* createPixelMemory(std::size_t bytes) {
 
 void releasePixelMemory(void* block) {
     record(headless::WindowCall::ReleasePixelMemory);
+    if (block != nullptr && block == shownFrame) {
+        std::memcpy(keptFrame, shownFrame, sizeof keptFrame);
+        shownFrame = keptFrame;
+    }
     liveBlocks -= block != nullptr;
     std::free(block);
 }
@@ -215,7 +234,7 @@ const WindowView& window() {
     return view;
 }
 const std::uint32_t* lastFrame() {
-    return frame;
+    return shownFrame != nullptr ? shownFrame : keptFrame;
 }
 const std::uint32_t* lastMenuPicture() {
     return menuPicture;
@@ -261,8 +280,11 @@ int getCalls() {
 void resetWindow() {
     callCount = 0;
     std::memset(callsByKind, 0, sizeof callsByKind);
+    windowClass = platform::WindowClass{};
     view = WindowView{};
-    std::memset(frame, 0, sizeof frame);
+    destroying = false;
+    shownFrame = nullptr;
+    std::memset(keptFrame, 0, sizeof keptFrame);
     menuWidth = 0;
     menuHeight = 0;
     createFailure = nullptr;
@@ -270,12 +292,13 @@ void resetWindow() {
     pixelMemoryFails = false;
     scriptHead = 0;
     scriptTail = 0;
-    postedCount = 0;
+    platform::clearPostedMessages();
     presents = 0;
     presentLimit = 100000;
     frameCost = 0;
     peeks = 0;
     gets = 0;
+    menubar::resetDrawnMenu();
 }
 
 } // namespace headless

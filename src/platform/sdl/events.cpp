@@ -1,5 +1,7 @@
 // The message queue: messages the program posted, then SDL's events
 // translated into the host's messages.
+#include "menubar/window.h"
+#include "platform/message_queue.h"
 #include "platform/sdl/internal.h"
 
 #include <cstring>
@@ -9,31 +11,18 @@ namespace {
 using platform::Message;
 using platform::MessageKind;
 
-constexpr int MAX_POSTED = 64;
 constexpr int WAIT_SLICE_MILLISECONDS = 100;
-
-Message posted[MAX_POSTED];
-int postedCount = 0;
 
 // Shift, Ctrl and Alt have one code for both sides: the code is down while
 // either side is.
 bool leftDown[3];
 bool rightDown[3];
 
-bool takePosted(Message& out) {
-    if (postedCount == 0) {
-        return false;
-    }
-    out = posted[0];
-    std::memmove(posted, posted + 1, sizeof posted[0] * static_cast<std::size_t>(--postedCount));
-    return true;
-}
-
 std::uint8_t modifiersOf(Uint16 mod) {
     std::uint8_t out = 0;
-    out |= (mod & KMOD_SHIFT) != 0 ? platform::MOD_SHIFT : 0;
-    out |= (mod & KMOD_CTRL) != 0 ? platform::MOD_CONTROL : 0;
-    out |= (mod & KMOD_ALT) != 0 ? platform::MOD_ALT : 0;
+    out |= (mod & KMOD_SHIFT) != 0 ? platform::KEYMOD_SHIFT : 0;
+    out |= (mod & KMOD_CTRL) != 0 ? platform::KEYMOD_CONTROL : 0;
+    out |= (mod & KMOD_ALT) != 0 ? platform::KEYMOD_ALT : 0;
     return out;
 }
 
@@ -152,7 +141,8 @@ void forgetModifierSides() {
 namespace platform {
 
 int peekMessage(Message& message) {
-    if (takePosted(message)) {
+    if (takePostedMessage(message)) {
+        menubar::noteFetched(message);
         return 1;
     }
     if (sdlplatform::window() == nullptr) {
@@ -161,6 +151,7 @@ int peekMessage(Message& message) {
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) {
         if (translate(event, message)) {
+            menubar::noteFetched(message);
             return 1;
         }
     }
@@ -169,7 +160,8 @@ int peekMessage(Message& message) {
 
 int getMessage(Message& message) {
     for (;;) {
-        if (takePosted(message)) {
+        if (takePostedMessage(message)) {
+            menubar::noteFetched(message);
             return message.kind == MessageKind::Quit ? 0 : 1;
         }
         if (sdlplatform::window() == nullptr) {
@@ -182,19 +174,10 @@ int getMessage(Message& message) {
         SDL_Event event;
         if (SDL_WaitEventTimeout(&event, WAIT_SLICE_MILLISECONDS) != 0 &&
             translate(event, message)) {
+            menubar::noteFetched(message);
             return 1;
         }
     }
-}
-
-void postMessage(const Message& message) {
-    if (postedCount < MAX_POSTED) {
-        posted[postedCount++] = message;
-    }
-}
-
-void postQuitMessage(int exitCode) {
-    postMessage(quitMessage(exitCode));
 }
 
 } // namespace platform

@@ -1,6 +1,8 @@
 // The window: an SDL window whose own pixels get the frame and the menu
 // picture laid over it.
-#include "platform/sdl/compose.h"
+#include "menubar/window.h"
+#include "menubar/compose.h"
+#include "menubar/layout.h"
 #include "platform/sdl/displays.h"
 #include "platform/sdl/internal.h"
 
@@ -13,7 +15,8 @@ namespace {
 
 constexpr int FRAME_WIDTH = 320;
 constexpr int FRAME_HEIGHT = 240;
-constexpr int MENU_PICTURE_PIXELS = 640 * 128; // the largest menu picture kept
+constexpr int MENU_PICTURE_PIXELS = menubar::MENU_PICTURE_WIDTH * menubar::MENU_PICTURE_HEIGHT;
+constexpr int BAR_HEIGHT = menubar::MENU_BAR_HEIGHT;
 
 struct WindowState {
     SDL_Window* window;
@@ -23,11 +26,12 @@ struct WindowState {
     int clientWidth;
     int clientHeight;
     const std::uint32_t* frame; // the last frame presented, until its memory goes
-    sdlplatform::MenuPicture menu;
+    menubar::MenuPicture menu;
 };
 
 platform::WindowClass windowClass{};
 WindowState state{};
+bool destroying = false;
 std::uint32_t menuPixels[MENU_PICTURE_PIXELS];
 char error[256] = "";
 
@@ -81,10 +85,10 @@ bool render() {
     if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0) {
         return false;
     }
-    sdlplatform::composeWindow(
-        sdlplatform::WindowPixels{static_cast<std::uint32_t*>(target->pixels), target->w, target->h,
-                                  target->pitch / 4},
-        state.frame, windowClass.menuBarHeight, state.clientWidth, state.clientHeight, state.menu);
+    menubar::composeWindow(menubar::WindowPixels{static_cast<std::uint32_t*>(target->pixels),
+                                                 target->w, target->h, target->pitch / 4},
+                           state.frame, BAR_HEIGHT, state.clientWidth, state.clientHeight,
+                           state.menu);
     if (SDL_MUSTLOCK(target)) {
         SDL_UnlockSurface(target);
     }
@@ -92,6 +96,28 @@ bool render() {
         return false;
     }
     return SDL_UpdateWindowSurface(state.window) == 0;
+}
+
+// The drawn menu bar's picture, laid over the top of the window.
+void showMenuPicture(const std::uint32_t* pixels, int width, int height) {
+    if (state.window == nullptr) {
+        return;
+    }
+    width = std::min(width, menubar::MENU_PICTURE_WIDTH);
+    height = std::min(height, menubar::MENU_PICTURE_HEIGHT);
+    if (width > 0 && height > 0 && static_cast<long>(width) * height <= MENU_PICTURE_PIXELS) {
+        std::copy(pixels, pixels + static_cast<long>(width) * height, menuPixels);
+        state.menu = menubar::measureMenuPicture(menuPixels, width, height);
+    }
+    render();
+}
+
+void send(platform::MessageKind kind) {
+    if (windowClass.procedure != nullptr) {
+        platform::Message message;
+        message.kind = kind;
+        windowClass.procedure(message);
+    }
 }
 
 } // namespace
@@ -179,7 +205,8 @@ int createWindow(const char* title, int width, int height) {
     state.width = width;
     state.height = height;
     state.clientWidth = width;
-    state.clientHeight = height - windowClass.menuBarHeight;
+    state.clientHeight = height - BAR_HEIGHT;
+    menubar::openWindow(windowClass, showMenuPicture);
     return 1;
 }
 
@@ -192,13 +219,16 @@ void showWindow() {
         SDL_ShowWindow(state.window);
         SDL_RaiseWindow(state.window);
         render();
+        send(MessageKind::Paint);
     }
 }
 
-void setWindowSize(int width, int height) {
+void setClientSize(int clientWidth, int clientHeight) {
     if (state.window == nullptr) {
         return;
     }
+    const int width = clientWidth;
+    const int height = clientHeight + BAR_HEIGHT;
     int x = 0;
     int y = 0;
     SDL_GetWindowPosition(state.window, &x, &y);
@@ -211,14 +241,23 @@ void setWindowSize(int width, int height) {
     }
     state.width = width;
     state.height = height;
-    state.clientWidth = width;
-    state.clientHeight = height - windowClass.menuBarHeight;
-    render();
+    state.clientWidth = clientWidth;
+    state.clientHeight = clientHeight;
+    menubar::setBarWidth(clientWidth);
 }
 
 void destroyWindow() {
+    if (state.window == nullptr || destroying) {
+        return;
+    }
+    destroying = true;
+    send(MessageKind::Destroy);
+    menubar::closeWindow();
     release();
+    destroying = false;
 }
+
+void validateWindow() {}
 
 int presentFrame(const std::uint32_t* pixels, int width, int height) {
     if (state.window == nullptr) {
@@ -228,19 +267,6 @@ int presentFrame(const std::uint32_t* pixels, int width, int height) {
     state.clientHeight = height;
     state.frame = pixels;
     return render() ? 1 : 0;
-}
-
-void presentMenu(const std::uint32_t* pixels, int width, int height) {
-    if (state.window == nullptr) {
-        return;
-    }
-    width = std::min(width, windowClass.menuPictureWidth);
-    height = std::min(height, windowClass.menuPictureHeight);
-    if (width > 0 && height > 0 && static_cast<long>(width) * height <= MENU_PICTURE_PIXELS) {
-        std::copy(pixels, pixels + static_cast<long>(width) * height, menuPixels);
-        state.menu = sdlplatform::measureMenuPicture(menuPixels, width, height);
-    }
-    render();
 }
 
 } // namespace platform

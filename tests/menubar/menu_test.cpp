@@ -1,8 +1,9 @@
 #include "gfx/glyphs.h"
 #include "gfx/text.h"
+#include "menubar/layout.h"
+#include "menubar/picture.h"
+#include "menubar/state.h"
 #include "res/menu.h"
-#include "shell/icon.h"
-#include "shell/menu_bar.h"
 
 #include <gtest/gtest.h>
 
@@ -11,11 +12,11 @@
 
 namespace {
 
+using menubar::MenuEvents;
+using menubar::MenuMode;
+using menubar::MenuState;
 using platform::Message;
 using platform::MessageKind;
-using shell::MenuEvents;
-using shell::MenuMode;
-using shell::MenuState;
 
 Message key(MessageKind kind, int code, std::uint8_t modifiers = 0) {
     Message m;
@@ -45,7 +46,7 @@ struct Driver {
 
     bool feed(const Message& m) {
         MenuEvents events{};
-        const bool taken = shell::menuInput(state, m, events);
+        const bool taken = menubar::menuInput(state, m, events);
         for (int i = 0; i < events.count; ++i) {
             sent.push_back(events.sent[i]);
         }
@@ -63,19 +64,19 @@ struct Driver {
 };
 
 int centreX(int popup) {
-    const shell::MenuPopupLayout& p = shell::menuPopup(popup);
+    const menubar::MenuPopupLayout& p = menubar::menuPopup(popup);
     return p.titleX + p.titleWidth / 2;
 }
 
 int itemCentreY(int popup, int item) {
-    const shell::MenuItemLayout& i = shell::menuPopup(popup).items[item];
+    const menubar::MenuItemLayout& i = menubar::menuPopup(popup).items[item];
     return i.y + i.height / 2;
 }
 
 // --- The resource as shown ---
 
 TEST(MenuLayout, HoldsTheResourceItemsInOrderWithTheirTexts) {
-    const shell::MenuPopupLayout& file = shell::menuPopup(0);
+    const menubar::MenuPopupLayout& file = menubar::menuPopup(0);
     EXPECT_STREQ(file.title.label, "\uFF8C\uFF67\uFF72\uFF99(F)");
     EXPECT_EQ(file.title.mnemonic, 'F');
     ASSERT_EQ(file.itemCount, 5);
@@ -90,7 +91,7 @@ TEST(MenuLayout, HoldsTheResourceItemsInOrderWithTheirTexts) {
     EXPECT_STREQ(file.items[4].text.label, "\u7D42\u4E86(X)");
     EXPECT_EQ(file.items[4].text.mnemonic, 'X');
 
-    const shell::MenuPopupLayout& size = shell::menuPopup(1);
+    const menubar::MenuPopupLayout& size = menubar::menuPopup(1);
     EXPECT_STREQ(size.title.label, "\uFF7B\uFF72\uFF7D\uFF9E(S)");
     EXPECT_EQ(size.title.mnemonic, 0); // no ampersand, no mnemonic
     ASSERT_EQ(size.itemCount, 2);
@@ -102,7 +103,7 @@ TEST(MenuLayout, HoldsTheResourceItemsInOrderWithTheirTexts) {
 
 TEST(MenuLayout, EveryCharacterHasARealGlyph) {
     const gfx::Glyph& replacement = gfx::findGlyph(gfx::REPLACEMENT_CHARACTER);
-    for (const res::MenuPopupResource& popup : res::MENU) {
+    for (const res::MenuPopupResource& popup : res::MENU_POPUPS) {
         std::vector<const char*> texts{popup.title};
         for (int i = 0; i < popup.itemCount; ++i) {
             if (popup.items[i].text != nullptr) {
@@ -129,26 +130,26 @@ TEST(MenuLayout, EveryCharacterHasARealGlyph) {
 }
 
 TEST(MenuLayout, TextsParseAmpersandsAndTabs) {
-    const shell::MenuText plain = shell::parseMenuText("no wait");
+    const menubar::MenuText plain = menubar::parseMenuText("no wait");
     EXPECT_STREQ(plain.label, "no wait");
     EXPECT_EQ(plain.hint[0], '\0');
     EXPECT_EQ(plain.underlineWidth, 0);
-    const shell::MenuText amp = shell::parseMenuText("a&&b &x\tF1");
+    const menubar::MenuText amp = menubar::parseMenuText("a&&b &x\tF1");
     EXPECT_STREQ(amp.label, "a&b x");
     EXPECT_EQ(amp.mnemonic, 'X');
     EXPECT_EQ(amp.underlineX, 4 * 8);
     EXPECT_EQ(amp.underlineWidth, 8);
     EXPECT_STREQ(amp.hint, "F1");
-    const shell::MenuText dangling = shell::parseMenuText("end&");
+    const menubar::MenuText dangling = menubar::parseMenuText("end&");
     EXPECT_STREQ(dangling.label, "end&");
     EXPECT_EQ(dangling.mnemonic, 0);
 }
 
 TEST(MenuLayout, PopupsFitTheNormalSizeClientArea) {
-    for (int p = 0; p < shell::MENU_POPUPS; ++p) {
-        const shell::MenuPopupLayout& popup = shell::menuPopup(p);
+    for (int p = 0; p < menubar::menuPopupCount(); ++p) {
+        const menubar::MenuPopupLayout& popup = menubar::menuPopup(p);
         EXPECT_LE(popup.x + popup.width, 320) << p;
-        EXPECT_LE(popup.y + popup.height, shell::MENU_PICTURE_HEIGHT) << p;
+        EXPECT_LE(popup.y + popup.height, menubar::MENU_PICTURE_HEIGHT) << p;
     }
 }
 
@@ -156,10 +157,10 @@ TEST(MenuLayout, PopupsFitTheNormalSizeClientArea) {
 
 TEST(MenuBar, F10SelectsTheBarAndDownOpensTheFirstPopup) {
     Driver d;
-    EXPECT_TRUE(d.feed(down(shell::VK_F10)));
+    EXPECT_TRUE(d.feed(down(platform::KEY_F10)));
     EXPECT_EQ(d.state.mode, MenuMode::Bar);
     EXPECT_EQ(d.state.popup, 0);
-    EXPECT_TRUE(d.feed(down(shell::VK_DOWN)));
+    EXPECT_TRUE(d.feed(down(platform::KEY_DOWN)));
     EXPECT_EQ(d.state.mode, MenuMode::Popup);
     EXPECT_EQ(d.state.item, 0);
     EXPECT_EQ(d.kinds(), (std::vector{MessageKind::EnterMenuLoop, MessageKind::InitMenuPopup}));
@@ -168,30 +169,30 @@ TEST(MenuBar, F10SelectsTheBarAndDownOpensTheFirstPopup) {
 
 TEST(MenuBar, AltAloneTogglesTheBarButAltWithAKeyDoesNot) {
     Driver d;
-    EXPECT_FALSE(d.feed(down(shell::VK_MENU)));
-    EXPECT_TRUE(d.feed(key(MessageKind::KeyUp, shell::VK_MENU)));
+    EXPECT_FALSE(d.feed(down(platform::KEY_MENU)));
+    EXPECT_TRUE(d.feed(key(MessageKind::KeyUp, platform::KEY_MENU)));
     EXPECT_EQ(d.state.mode, MenuMode::Bar);
-    d.feed(down(shell::VK_MENU));
-    d.feed(key(MessageKind::KeyUp, shell::VK_MENU));
+    d.feed(down(platform::KEY_MENU));
+    d.feed(key(MessageKind::KeyUp, platform::KEY_MENU));
     EXPECT_EQ(d.state.mode, MenuMode::Closed);
     EXPECT_EQ(d.kinds(), (std::vector{MessageKind::EnterMenuLoop, MessageKind::ExitMenuLoop}));
 
     Driver chord;
-    chord.feed(down(shell::VK_MENU));
-    chord.feed(down(shell::VK_F4 - 1, platform::MOD_ALT)); // Alt+F3: some other key
-    chord.feed(key(MessageKind::KeyUp, shell::VK_MENU));
+    chord.feed(down(platform::KEY_MENU));
+    chord.feed(down(platform::KEY_F4 - 1, platform::KEYMOD_ALT)); // Alt+F3: some other key
+    chord.feed(key(MessageKind::KeyUp, platform::KEY_MENU));
     EXPECT_EQ(chord.state.mode, MenuMode::Closed);
     EXPECT_TRUE(chord.sent.empty());
 }
 
 TEST(MenuBar, AltFOpensFileAndXChoosesExit) {
     Driver d;
-    d.feed(down(shell::VK_MENU));
-    EXPECT_TRUE(d.feed(down('F', platform::MOD_ALT)));
+    d.feed(down(platform::KEY_MENU));
+    EXPECT_TRUE(d.feed(down('F', platform::KEYMOD_ALT)));
     EXPECT_EQ(d.state.mode, MenuMode::Popup);
     EXPECT_EQ(d.state.popup, 0);
     d.feed(key(MessageKind::KeyUp, 'F'));
-    d.feed(key(MessageKind::KeyUp, shell::VK_MENU)); // Alt came with F: no toggle
+    d.feed(key(MessageKind::KeyUp, platform::KEY_MENU)); // Alt came with F: no toggle
     EXPECT_EQ(d.state.mode, MenuMode::Popup);
     d.feed(down('X'));
     EXPECT_EQ(d.state.mode, MenuMode::Closed);
@@ -201,31 +202,31 @@ TEST(MenuBar, AltFOpensFileAndXChoosesExit) {
 
 TEST(MenuBar, AltSOpensNothingForSizeHasNoMnemonic) {
     Driver d;
-    d.feed(down(shell::VK_MENU));
-    EXPECT_FALSE(d.feed(down('S', platform::MOD_ALT)));
+    d.feed(down(platform::KEY_MENU));
+    EXPECT_FALSE(d.feed(down('S', platform::KEYMOD_ALT)));
     EXPECT_EQ(d.state.mode, MenuMode::Closed);
 }
 
 TEST(MenuBar, ArrowsMoveBetweenPopupsAndItemsSkippingTheSeparator) {
     Driver d;
-    d.feed(down(shell::VK_F10));
-    d.feed(down(shell::VK_DOWN));
-    d.feed(down(shell::VK_DOWN));
-    d.feed(down(shell::VK_DOWN));
+    d.feed(down(platform::KEY_F10));
+    d.feed(down(platform::KEY_DOWN));
+    d.feed(down(platform::KEY_DOWN));
+    d.feed(down(platform::KEY_DOWN));
     EXPECT_EQ(d.state.item, 2); // no wait
-    d.feed(down(shell::VK_DOWN));
+    d.feed(down(platform::KEY_DOWN));
     EXPECT_EQ(d.state.item, 4); // 終了, past the separator
-    d.feed(down(shell::VK_DOWN));
+    d.feed(down(platform::KEY_DOWN));
     EXPECT_EQ(d.state.item, 0); // wraps
-    d.feed(down(shell::VK_UP));
+    d.feed(down(platform::KEY_UP));
     EXPECT_EQ(d.state.item, 4);
     d.sent.clear();
-    d.feed(down(shell::VK_RIGHT));
+    d.feed(down(platform::KEY_RIGHT));
     EXPECT_EQ(d.state.popup, 1);
     EXPECT_EQ(d.state.item, 0);
-    d.feed(down(shell::VK_RIGHT));
+    d.feed(down(platform::KEY_RIGHT));
     EXPECT_EQ(d.state.popup, 0);
-    d.feed(down(shell::VK_LEFT));
+    d.feed(down(platform::KEY_LEFT));
     EXPECT_EQ(d.state.popup, 1);
     ASSERT_EQ(d.sent.size(), 3u);
     for (const Message& m : d.sent) {
@@ -237,17 +238,17 @@ TEST(MenuBar, ArrowsMoveBetweenPopupsAndItemsSkippingTheSeparator) {
 
 TEST(MenuBar, EnterChoosesEscapeAndF10CloseWithoutACommand) {
     Driver d;
-    d.feed(down(shell::VK_F10));
-    d.feed(down(shell::VK_RETURN));
-    d.feed(down(shell::VK_DOWN));
-    d.feed(down(shell::VK_RETURN));
+    d.feed(down(platform::KEY_F10));
+    d.feed(down(platform::KEY_RETURN));
+    d.feed(down(platform::KEY_DOWN));
+    d.feed(down(platform::KEY_RETURN));
     EXPECT_EQ(d.command, res::CMD_SHOW_FPS);
     EXPECT_EQ(d.state.mode, MenuMode::Closed);
 
-    for (const int closer : {shell::VK_ESCAPE, shell::VK_F10}) {
+    for (const int closer : {platform::KEY_ESCAPE, platform::KEY_F10}) {
         Driver e;
-        e.feed(down(shell::VK_F10));
-        e.feed(down(shell::VK_DOWN));
+        e.feed(down(platform::KEY_F10));
+        e.feed(down(platform::KEY_DOWN));
         EXPECT_TRUE(e.feed(down(closer)));
         EXPECT_EQ(e.state.mode, MenuMode::Closed);
         EXPECT_EQ(e.command, 0);
@@ -257,7 +258,7 @@ TEST(MenuBar, EnterChoosesEscapeAndF10CloseWithoutACommand) {
 
 TEST(MenuBar, AnOpenMenuTakesEveryKeyAndLeavesOtherMessages) {
     Driver d;
-    d.feed(down(shell::VK_F10));
+    d.feed(down(platform::KEY_F10));
     EXPECT_TRUE(d.feed(down('Q')));
     EXPECT_TRUE(d.feed(key(MessageKind::KeyUp, 'Q')));
     EXPECT_FALSE(d.feed(key(MessageKind::Close, 0)));
@@ -278,7 +279,7 @@ TEST(MenuBar, AClickOnATitleOpensItsPopupAndAReleaseOnAnItemChooses) {
     EXPECT_EQ(d.state.mode, MenuMode::Popup);
     d.feed(mouse(MessageKind::MouseMove, centreX(0), 10)); // over the other title
     EXPECT_EQ(d.state.popup, 0);
-    const int x = shell::menuPopup(0).x + 30;
+    const int x = menubar::menuPopup(0).x + 30;
     d.feed(mouse(MessageKind::MouseMove, x, itemCentreY(0, 2)));
     EXPECT_EQ(d.state.item, 2);
     d.feed(mouse(MessageKind::MouseUp, x, itemCentreY(0, 3))); // the separator
@@ -308,7 +309,7 @@ TEST(MenuBar, AClickOutsideOrOnTheOpenTitleCloses) {
 
 struct Picture {
     std::vector<std::uint32_t> pixels =
-        std::vector<std::uint32_t>(shell::MENU_PICTURE_WIDTH * shell::MENU_PICTURE_HEIGHT, 1);
+        std::vector<std::uint32_t>(menubar::MENU_PICTURE_WIDTH * menubar::MENU_PICTURE_HEIGHT, 1);
     int width = 320;
     std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
 };
@@ -330,17 +331,17 @@ bool checkMarkAt(const Picture& p, int x, int y) {
 TEST(MenuPicture, ShowsTheBarTransparentBelowAndChecksOnlyMarkedItems) {
     MenuState state{MenuMode::Closed, 0, -1, false, {}};
     Picture closed;
-    shell::drawMenuPicture(state, 320, closed.pixels.data());
+    menubar::drawMenuPicture(state, 320, closed.pixels.data());
     EXPECT_EQ(closed.at(319, 0) >> 24, 0xFFu);
-    EXPECT_EQ(closed.at(0, shell::MENU_BAR_HEIGHT), 0u);
-    EXPECT_EQ(closed.at(319, shell::MENU_PICTURE_HEIGHT - 1), 0u);
+    EXPECT_EQ(closed.at(0, menubar::MENU_BAR_HEIGHT), 0u);
+    EXPECT_EQ(closed.at(319, menubar::MENU_PICTURE_HEIGHT - 1), 0u);
 
     state.mode = MenuMode::Popup;
     state.popup = 1;
     state.checked[1][0] = true;
     Picture open;
-    shell::drawMenuPicture(state, 320, open.pixels.data());
-    const shell::MenuPopupLayout& size = shell::menuPopup(1);
+    menubar::drawMenuPicture(state, 320, open.pixels.data());
+    const menubar::MenuPopupLayout& size = menubar::menuPopup(1);
     EXPECT_EQ(open.at(size.x + 5, size.y + 5) >> 24, 0xFFu);
     EXPECT_TRUE(checkMarkAt(open, size.x + 3, size.items[0].y + 1));
     EXPECT_FALSE(checkMarkAt(open, size.x + 3, size.items[1].y + 1));
@@ -351,8 +352,8 @@ TEST(MenuPicture, KeyHintsEndInOneColumn) {
     // The last lit column of each hint lies at the same x.
     MenuState state{MenuMode::Popup, 1, -1, false, {}};
     Picture p;
-    shell::drawMenuPicture(state, 320, p.pixels.data());
-    const shell::MenuPopupLayout& size = shell::menuPopup(1);
+    menubar::drawMenuPicture(state, 320, p.pixels.data());
+    const menubar::MenuPopupLayout& size = menubar::menuPopup(1);
     int rightmost[2] = {0, 0};
     for (int i = 0; i < 2; ++i) {
         for (int y = size.items[i].y; y < size.items[i].y + size.items[i].height; ++y) {
@@ -365,66 +366,6 @@ TEST(MenuPicture, KeyHintsEndInOneColumn) {
     }
     EXPECT_GT(rightmost[0], size.x + size.width / 2);
     EXPECT_EQ(rightmost[0], rightmost[1]);
-}
-
-// --- The icon ---
-
-std::vector<std::uint8_t> fourBitIcon(int height) {
-    std::vector<std::uint8_t> b(40 + 16 * 4 + 16 * 32 + (height == 64 ? 4 * 32 : 0), 0);
-    b[0] = 40;
-    b[4] = 32;
-    b[8] = static_cast<std::uint8_t>(height);
-    b[12] = 1;
-    b[14] = 4;
-    b[40 + 4 * 1 + 2] = 0xFF;    // colour 1: red
-    b[40 + 4 * 2 + 1] = 0xFF;    // colour 2: green
-    b[40 + 64 + 0] = 0x12;       // bottom row: colours 1, 2
-    b[40 + 64 + 16 * 31] = 0x20; // top row: colour 2
-    return b;
-}
-
-TEST(Icon, DecodesFourBitRowsUprightWithTheirPalette) {
-    std::vector<std::uint8_t> b = fourBitIcon(32);
-    shell::IconPixels out{};
-    ASSERT_EQ(shell::decodeIcon(b.data(), b.size(), out), 1);
-    EXPECT_EQ(out[0], 0xFF00FF00u); // top-left: the last row stored
-    EXPECT_EQ(out[31 * 32 + 0], 0xFFFF0000u);
-    EXPECT_EQ(out[31 * 32 + 1], 0xFF00FF00u);
-    EXPECT_EQ(out[31 * 32 + 2], 0xFF000000u);
-}
-
-TEST(Icon, TheMaskOfADoubleHeightIconMakesPixelsTransparent) {
-    std::vector<std::uint8_t> b = fourBitIcon(64);
-    b[40 + 64 + 16 * 32] = 0x80; // mask: bottom-left pixel transparent
-    shell::IconPixels out{};
-    ASSERT_EQ(shell::decodeIcon(b.data(), b.size(), out), 1);
-    EXPECT_EQ(out[31 * 32 + 0], 0u);
-    EXPECT_EQ(out[31 * 32 + 1], 0xFF00FF00u);
-}
-
-TEST(Icon, RejectsShortOrOddBitmaps) {
-    std::vector<std::uint8_t> b = fourBitIcon(32);
-    shell::IconPixels out{};
-    EXPECT_EQ(shell::decodeIcon(b.data(), b.size() - 1, out), 0);
-    EXPECT_EQ(shell::decodeIcon(b.data(), 39, out), 0);
-    b[4] = 16;
-    EXPECT_EQ(shell::decodeIcon(b.data(), b.size(), out), 0);
-    b[4] = 32;
-    b[14] = 24;
-    EXPECT_EQ(shell::decodeIcon(b.data(), b.size(), out), 0);
-    b[14] = 4;
-    b[0] = 0xFF; // a header claiming to be larger than the data
-    b[1] = 0xFF;
-    EXPECT_EQ(shell::decodeIcon(b.data(), b.size(), out), 0);
-}
-
-TEST(Icon, TheProgramsIconIsOpaqueThirtyTwoSquare) {
-    shell::IconPixels out{};
-    ASSERT_EQ(shell::loadIcon(platform::programModule(), 106, out), 1);
-    for (const std::uint32_t p : out) {
-        ASSERT_EQ(p >> 24, 0xFFu);
-    }
-    EXPECT_EQ(shell::loadIcon(platform::programModule(), 107, out), 0);
 }
 
 } // namespace

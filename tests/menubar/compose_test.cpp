@@ -1,6 +1,6 @@
 // The window's picture: the frame flipped upright and scaled under the menu
 // bar, the menu picture over it, white where nothing reaches.
-#include "platform/sdl/compose.h"
+#include "menubar/compose.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +9,10 @@
 
 namespace {
 
-using sdlplatform::composeWindow;
-using sdlplatform::measureMenuPicture;
-using sdlplatform::MenuPicture;
-using sdlplatform::WindowPixels;
+using menubar::composeWindow;
+using menubar::measureMenuPicture;
+using menubar::MenuPicture;
+using menubar::WindowPixels;
 
 constexpr int BAR = 20;
 constexpr std::uint32_t WHITE = 0x00FFFFFFu;

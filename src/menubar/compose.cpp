@@ -1,4 +1,4 @@
-#include "platform/sdl/compose.h"
+#include "menubar/compose.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -8,7 +8,7 @@
 #include <emmintrin.h>
 #endif
 
-namespace sdlplatform {
+namespace menubar {
 namespace {
 
 constexpr int FRAME_WIDTH = 320;
@@ -131,4 +131,4 @@ void composeWindow(const WindowPixels& target, const std::uint32_t* frame, int b
 #endif
 }
 
-} // namespace sdlplatform
+} // namespace menubar

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace sdlplatform {
+namespace menubar {
 
 // 32-bit pixels 0x00RRGGBB, rows top line first, `pitch` pixels apart.
 struct WindowPixels {
@@ -33,4 +33,4 @@ MenuPicture measureMenuPicture(const std::uint32_t* pixels, int width, int heigh
 void composeWindow(const WindowPixels& target, const std::uint32_t* frame, int barHeight,
                    int clientWidth, int clientHeight, const MenuPicture& menu);
 
-} // namespace sdlplatform
+} // namespace menubar
