@@ -109,6 +109,24 @@ TEST_F(Host, AFrameSleepsOutTheRestOfItsThirtyMilliseconds) {
     }
 }
 
+// The step a browser's animation frames call: it runs the frame and says
+// when the next is due, and never sleeps itself.
+TEST_F(Host, AFrameStepSaysWhenTheNextFrameIsDueWithoutSleeping) {
+    start();
+    headless::setFrameCost(12);
+    EXPECT_EQ(shell::frameStep(), 18u);
+    EXPECT_EQ(presents(), 1);
+    shell::runCommand(res::CMD_NO_WAIT);
+    EXPECT_EQ(shell::frameStep(), 0u);
+    EXPECT_EQ(presents(), 2);
+    shell::host.framesRunning = 0;
+    const std::uint32_t before = platform::millisecondClock();
+    EXPECT_EQ(shell::frameStep(), 100u);
+    EXPECT_EQ(presents(), 2);
+    EXPECT_EQ(platform::millisecondClock(), before);
+    EXPECT_EQ(headless::sleepCalls(), 0);
+}
+
 TEST_F(Host, PacingSurvivesTheClockWrapping) {
     start();
     headless::setClock(0xFFFFFFF0u);
