@@ -45,6 +45,10 @@ int gameFrame(gfx::FramebufferSurface& surface) {
     }
 }
 
+void redetectJoystick() {
+    input::initJoystick();
+}
+
 void requestReset() {
     gameState = Reset;
 }

@@ -15,6 +15,10 @@ int gameInit(const platform::Module& module);
 // draws it into the surface. Returns 1, or 0 when a step cut the frame short.
 int gameFrame(gfx::FramebufferSurface& surface);
 
+// A game controller came or went: the joystick is found and calibrated
+// again as at start. The slots keep their schemes.
+void redetectJoystick();
+
 // The window's reset command: the next frame returns to the title.
 void requestReset();
 

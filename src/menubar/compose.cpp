@@ -13,10 +13,10 @@ namespace {
 
 constexpr int FRAME_WIDTH = 320;
 constexpr int FRAME_HEIGHT = 240;
-constexpr std::uint32_t WHITE = 0x00FFFFFFu;
-
-void fillWhite(std::uint32_t* row, int count) {
-    std::fill(row, row + count, WHITE);
+void fill(std::uint32_t* row, int count, std::uint32_t colour) {
+    if (count > 0) {
+        std::fill(row, row + count, colour);
+    }
 }
 
 // One frame line stretched to `width` columns, nearest pixel.
@@ -41,6 +41,13 @@ void stretchLine(std::uint32_t* out, const std::uint32_t* line, int width) {
         for (int c = 0; c < FRAME_WIDTH; ++c) {
             out[2 * c] = line[c];
             out[2 * c + 1] = line[c];
+        }
+        return;
+    }
+    if (width % FRAME_WIDTH == 0) {
+        const int factor = width / FRAME_WIDTH;
+        for (int c = 0; c < FRAME_WIDTH; ++c) {
+            std::fill(out + factor * c, out + factor * (c + 1), line[c]);
         }
         return;
     }
@@ -86,10 +93,21 @@ MenuPicture measureMenuPicture(const std::uint32_t* pixels, int width, int heigh
     return menu;
 }
 
-void composeWindow(const WindowPixels& target, const std::uint32_t* frame, int barHeight,
-                   int clientWidth, int clientHeight, const MenuPicture& menu) {
+FramePlacement centredPlacement(int screenWidth, int screenHeight) {
+    int factor = std::min(screenWidth / FRAME_WIDTH, screenHeight / FRAME_HEIGHT);
+    factor = std::max(factor, 1);
+    const int width = FRAME_WIDTH * factor;
+    const int height = FRAME_HEIGHT * factor;
+    return FramePlacement{(screenWidth - width) / 2, (screenHeight - height) / 2, width, height,
+                          WINDOW_BLACK};
+}
+
+void composeWindow(const WindowPixels& target, const std::uint32_t* frame, const FramePlacement& at,
+                   const MenuPicture& menu) {
     const int menuColumns = std::min(menu.width, target.width);
-    const int frameColumns = std::min(clientWidth, target.width);
+    // The columns of the window the frame covers.
+    const int left = std::clamp(at.x, 0, target.width);
+    const int right = std::clamp(at.x + at.width, left, target.width);
     for (int y = 0; y < target.height; ++y) {
         std::uint32_t* out = target.pixels + static_cast<std::ptrdiff_t>(y) * target.pitch;
         if (y < menu.opaqueRows && menuColumns == target.width) {
@@ -100,21 +118,22 @@ void composeWindow(const WindowPixels& target, const std::uint32_t* frame, int b
             }
             continue;
         }
-        const int line = y - barHeight; // frame line counted from the top
-        if (frame != nullptr && line >= 0 && line < clientHeight && frameColumns > 0) {
-            const int t = static_cast<int>(static_cast<long>(line) * FRAME_HEIGHT / clientHeight);
+        const int line = y - at.y; // frame line counted from the top
+        if (frame != nullptr && line >= 0 && line < at.height && right > left) {
+            const int t = static_cast<int>(static_cast<long>(line) * FRAME_HEIGHT / at.height);
             const std::uint32_t* source =
                 frame + static_cast<std::ptrdiff_t>(FRAME_HEIGHT - 1 - t) * FRAME_WIDTH;
-            if (frameColumns == clientWidth) {
-                stretchLine(out, source, clientWidth);
+            fill(out, left, at.background);
+            if (left == at.x && right - left == at.width) {
+                stretchLine(out + left, source, at.width);
             } else {
-                for (int x = 0; x < frameColumns; ++x) {
-                    out[x] = source[static_cast<long>(x) * FRAME_WIDTH / clientWidth];
+                for (int x = left; x < right; ++x) {
+                    out[x] = source[static_cast<long>(x - at.x) * FRAME_WIDTH / at.width];
                 }
             }
-            fillWhite(out + frameColumns, target.width - frameColumns);
+            fill(out + right, target.width - right, at.background);
         } else {
-            fillWhite(out, target.width);
+            fill(out, target.width, at.background);
         }
         if (y < menu.shownRows) {
             const std::uint32_t* menuRow =

@@ -22,7 +22,7 @@ constexpr int MENU_HINT_GAP = 16;
 constexpr int MENU_BORDER = 1;
 constexpr int MENU_POPUP_PADDING = 2;
 // The menu picture: the bar and an open pop-up, at most this large.
-constexpr int MENU_PICTURE_WIDTH = 640;
+constexpr int MENU_PICTURE_WIDTH = 3840; // a fullscreen bar spans the screen
 constexpr int MENU_PICTURE_HEIGHT = 128;
 
 // One menu entry's text as shown: the ampersand taken out, the key hint

@@ -96,6 +96,10 @@ void noteFetched(const Message& message) {
     }
 }
 
+void altUsedForShortcut() {
+    menu.altAlone = false;
+}
+
 bool menuOpen() {
     return menu.mode != MenuMode::Closed;
 }

@@ -31,6 +31,10 @@ void setBarWidth(int width);
 // releases always count, so no key sticks.
 void noteFetched(const platform::Message& message);
 
+// Alt took part in a shortcut of the platform's own (Alt+Enter), so its
+// release must not open the menu bar.
+void altUsedForShortcut();
+
 bool menuOpen();
 const MenuState& menuState();
 

@@ -114,11 +114,12 @@ enum class MessageKind : std::uint8_t {
     MouseDown, // left button; x, y in the platform's window
     MouseUp,
     MouseMove,
-    Close,     // the close box, or the process was asked to stop
-    Paint,     // part of the window needs showing again
-    FocusLost, // another window took the keyboard
-    Command,   // code: command id
-    Quit,      // code: exit code
+    Close,        // the close box, or the process was asked to stop
+    Paint,        // part of the window needs showing again
+    FocusLost,    // another window took the keyboard
+    DeviceChange, // a game controller was plugged in or pulled out
+    Command,      // code: command id
+    Quit,         // code: exit code
     // Sent to the window procedure only, never queued.
     Destroy,
     InitMenuPopup, // popup: the pop-up that opens

@@ -79,6 +79,9 @@ std::intptr_t windowProcedure(const Message& message) {
     case MessageKind::ExitMenuLoop:
         host.framesRunning = 1;
         return platform::defaultWindowProcedure(message);
+    case MessageKind::DeviceChange:
+        game::redetectJoystick();
+        return platform::defaultWindowProcedure(message);
     default:
         return platform::defaultWindowProcedure(message);
     }

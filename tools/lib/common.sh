@@ -33,7 +33,7 @@ need_packages() {
 }
 
 BUILD_PACKAGES=(cmake g++ make libsdl2-dev unifont libgtest-dev libbenchmark-dev)
-TEST_PACKAGES=(xvfb xdotool imagemagick x11-utils strace clang-format)
+TEST_PACKAGES=(xvfb xdotool imagemagick x11-utils strace clang-format openbox)
 # The other platforms' compilers, for the checks that the shared code builds
 # with them.
 CROSS_PACKAGES=(g++-mingw-w64-x86-64-posix emscripten)

@@ -1,5 +1,6 @@
 // The message queue: messages the program posted, then SDL's events
 // translated into the host's messages.
+#include "menubar/layout.h"
 #include "menubar/window.h"
 #include "platform/message_queue.h"
 #include "platform/sdl/internal.h"
@@ -64,11 +65,39 @@ bool trackSides(SDL_Scancode scancode, bool down, bool& repeat) {
     return !other;
 }
 
+bool isEnter(SDL_Scancode scancode) {
+    return scancode == SDL_SCANCODE_RETURN || scancode == SDL_SCANCODE_KP_ENTER;
+}
+
+// Keys the window answers itself before the game or its menu see them:
+// Alt+Enter toggles fullscreen, and F11 and F12 leave it (and then change
+// the size as ever). Returns true when the key is used up.
+bool windowKey(const SDL_KeyboardEvent& key) {
+    if (key.type != SDL_KEYDOWN) {
+        return false;
+    }
+    if (isEnter(key.keysym.scancode) && (key.keysym.mod & KMOD_ALT) != 0) {
+        if (key.repeat == 0) {
+            sdlplatform::toggleFullscreen();
+        }
+        menubar::altUsedForShortcut();
+        return true;
+    }
+    if ((key.keysym.scancode == SDL_SCANCODE_F11 || key.keysym.scancode == SDL_SCANCODE_F12) &&
+        sdlplatform::isFullscreen()) {
+        sdlplatform::leaveFullscreen();
+    }
+    return false;
+}
+
 bool translate(const SDL_Event& event, Message& out) {
     out = Message{};
     switch (event.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
+        if (windowKey(event.key)) {
+            return false;
+        }
         const bool down = event.type == SDL_KEYDOWN;
         const int key = sdlplatform::virtualKeyOf(event.key.keysym.scancode, event.key.keysym.sym);
         bool repeat = down && event.key.repeat != 0;
@@ -90,8 +119,17 @@ bool translate(const SDL_Event& event, Message& out) {
             event.type == SDL_MOUSEBUTTONDOWN ? MessageKind::MouseDown : MessageKind::MouseUp;
         out.x = event.button.x;
         out.y = event.button.y;
+        sdlplatform::pointerMoved();
+        if (sdlplatform::isFullscreen() && out.kind == MessageKind::MouseDown &&
+            !menubar::menuOpen() && out.y < menubar::MENU_BAR_HEIGHT &&
+            menubar::menuTitleAt(out.x, out.y) < 0) {
+            // The bar is hidden in fullscreen: a click anywhere along the
+            // top opens its first menu.
+            out.x = menubar::menuPopup(0).titleX;
+        }
         return true;
     case SDL_MOUSEMOTION:
+        sdlplatform::pointerMoved();
         out.kind = MessageKind::MouseMove;
         out.x = event.motion.x;
         out.y = event.motion.y;
@@ -105,6 +143,9 @@ bool translate(const SDL_Event& event, Message& out) {
             sdlplatform::redraw();
             out.kind = MessageKind::Paint;
             return true;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            sdlplatform::redraw(); // entering or leaving fullscreen
+            return false;
         case SDL_WINDOWEVENT_FOCUS_LOST:
             sdlplatform::forgetModifierSides();
             out.kind = MessageKind::FocusLost;
@@ -112,6 +153,11 @@ bool translate(const SDL_Event& event, Message& out) {
         default:
             return false;
         }
+    case SDL_JOYDEVICEADDED:
+    case SDL_JOYDEVICEREMOVED:
+        sdlplatform::joystickDevicesChanged();
+        out.kind = MessageKind::DeviceChange;
+        return true;
     case SDL_QUIT: // SIGINT or SIGTERM: close as the close box does
         out.kind = MessageKind::Close;
         return true;
@@ -171,6 +217,7 @@ int getMessage(Message& message) {
         }
         // Waits in slices so that a stop request is seen however SDL's
         // wait for the display's events behaves.
+        sdlplatform::hideIdlePointer();
         SDL_Event event;
         if (SDL_WaitEventTimeout(&event, WAIT_SLICE_MILLISECONDS) != 0 &&
             translate(event, message)) {

@@ -22,4 +22,18 @@ int virtualKeyOf(SDL_Scancode scancode, SDL_Keycode keycode);
 // Forgets which side of Shift, Ctrl and Alt is down (focus lost).
 void forgetModifierSides();
 
+// A device came or went: the joystick lets go of one that is gone.
+void joystickDevicesChanged();
+
+// Fullscreen, Alt+Enter's toggle: a borderless window over the display the
+// window is on. Leaving restores the window's size and top-left corner.
+void toggleFullscreen();
+void leaveFullscreen();
+bool isFullscreen();
+
+// In fullscreen the pointer hides after 2 s without moving.
+void pointerMoved();
+void hideIdlePointer();
+void showPointer();
+
 } // namespace sdlplatform

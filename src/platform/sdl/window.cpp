@@ -1,5 +1,6 @@
 // The window: an SDL window whose own pixels get the frame and the menu
-// picture laid over it.
+// picture laid over it; at the player's wish a borderless fullscreen one,
+// the frame scaled by a whole factor and centred on black.
 #include "menubar/window.h"
 #include "menubar/compose.h"
 #include "menubar/layout.h"
@@ -27,6 +28,9 @@ struct WindowState {
     int clientHeight;
     const std::uint32_t* frame; // the last frame presented, until its memory goes
     menubar::MenuPicture menu;
+    bool fullscreen;
+    int windowedX; // where the window was before fullscreen
+    int windowedY;
 };
 
 platform::WindowClass windowClass{};
@@ -85,10 +89,17 @@ bool render() {
     if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0) {
         return false;
     }
-    menubar::composeWindow(menubar::WindowPixels{static_cast<std::uint32_t*>(target->pixels),
-                                                 target->w, target->h, target->pitch / 4},
-                           state.frame, BAR_HEIGHT, state.clientWidth, state.clientHeight,
-                           state.menu);
+    const menubar::WindowPixels pixels{static_cast<std::uint32_t*>(target->pixels), target->w,
+                                       target->h, target->pitch / 4};
+    if (state.fullscreen) {
+        // The bar shows only while a menu is open, over the black border.
+        const menubar::MenuPicture noMenu{};
+        menubar::composeWindow(pixels, state.frame, menubar::centredPlacement(target->w, target->h),
+                               menubar::menuOpen() ? state.menu : noMenu);
+    } else {
+        menubar::composeWindow(pixels, state.frame, BAR_HEIGHT, state.clientWidth,
+                               state.clientHeight, state.menu);
+    }
     if (SDL_MUSTLOCK(target)) {
         SDL_UnlockSurface(target);
     }
@@ -136,6 +147,44 @@ void forgetFrame(const void* memory) {
     if (memory != nullptr && memory == state.frame) {
         state.frame = nullptr;
     }
+}
+
+bool isFullscreen() {
+    return state.fullscreen;
+}
+
+void leaveFullscreen() {
+    if (state.window == nullptr || !state.fullscreen) {
+        return;
+    }
+    SDL_SetWindowFullscreen(state.window, 0);
+    state.fullscreen = false;
+    SDL_SetWindowSize(state.window, state.width, state.height);
+    SDL_SetWindowPosition(state.window, state.windowedX, state.windowedY);
+    showPointer();
+    menubar::setBarWidth(state.clientWidth);
+}
+
+void toggleFullscreen() {
+    if (state.window == nullptr) {
+        return;
+    }
+    if (state.fullscreen) {
+        leaveFullscreen();
+        return;
+    }
+    SDL_GetWindowPosition(state.window, &state.windowedX, &state.windowedY);
+    // The desktop's own mode on the display the window is on: no mode switch.
+    if (SDL_SetWindowFullscreen(state.window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+        return;
+    }
+    state.fullscreen = true;
+    SDL_DisplayMode mode{};
+    const int display = SDL_GetWindowDisplayIndex(state.window);
+    const int width =
+        display >= 0 && SDL_GetDesktopDisplayMode(display, &mode) == 0 ? mode.w : state.clientWidth;
+    pointerMoved();
+    menubar::setBarWidth(width);
 }
 
 } // namespace sdlplatform
@@ -227,6 +276,7 @@ void setClientSize(int clientWidth, int clientHeight) {
     if (state.window == nullptr) {
         return;
     }
+    sdlplatform::leaveFullscreen();
     const int width = clientWidth;
     const int height = clientHeight + BAR_HEIGHT;
     int x = 0;
@@ -266,6 +316,7 @@ int presentFrame(const std::uint32_t* pixels, int width, int height) {
     state.clientWidth = width;
     state.clientHeight = height;
     state.frame = pixels;
+    sdlplatform::hideIdlePointer();
     return render() ? 1 : 0;
 }
 
