@@ -21,19 +21,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-failures=0
-passes=0
-check() { # check DESCRIPTION COMMAND...
-    local what=$1
-    shift
-    if "$@"; then
-        passes=$((passes + 1))
-        echo "ok: $what"
-    else
-        failures=$((failures + 1))
-        echo "FAILED: $what"
-    fi
-}
+source "$(dirname "$0")/../support/checks.sh"
 
 start_display 1280x1024x24
 # Fullscreen needs a window manager to give the window the whole screen.
@@ -125,14 +113,7 @@ check "F12 leaves fullscreen for the 640x480 window" wait_for_size 640x500
 check "its top-left corner kept" test "$(place_of)" = "$corner"
 
 xdotool key Escape
-for _ in $(seq 50); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.1
-done
-wait "$game_pid"
-code=$?
-game_pid=
-check "Escape ends it with exit code 0" test "$code" -eq 0
+wait_for_exit 5
+check "Escape ends it with exit code 0 (${exit_code:-still running})" test "$exit_code" = 0
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish_checks

@@ -22,19 +22,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-failures=0
-passes=0
-check() { # check DESCRIPTION COMMAND...
-    local what=$1
-    shift
-    if "$@"; then
-        passes=$((passes + 1))
-        echo "ok: $what"
-    else
-        failures=$((failures + 1))
-        echo "FAILED: $what"
-    fi
-}
+source "$(dirname "$0")/../support/checks.sh"
 
 start_display 1280x1024x24
 
@@ -60,20 +48,9 @@ shot() { import -window "$window" "$work/$1.png"; }
 # Pixels that differ between two screenshots.
 differing() { compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 | cut -d' ' -f1; }
 ended_with() { # ended_with CODE: the program ended by itself within 5 s with CODE
-    local code
-    for _ in $(seq 50); do
-        if ! kill -0 "$game_pid" 2>/dev/null; then
-            wait "$game_pid"
-            code=$?
-            game_pid=
-            [ "$code" -eq "$1" ] || echo "  exit code $code"
-            [ "$code" -eq "$1" ]
-            return
-        fi
-        sleep 0.1
-    done
-    echo "  still running"
-    return 1
+    wait_for_exit 5
+    [ "$exit_code" = "$1" ] || echo "  ${exit_code:+exit code }${exit_code:-still running}"
+    [ "$exit_code" = "$1" ]
 }
 
 # --- The window ---
@@ -170,5 +147,4 @@ check "no display: one line on stderr" test "$(wc -l <"$work/stderr")" -eq 1
 check "no display: it says why" grep -q "no display" "$work/stderr"
 check "no display: nothing on stdout" test ! -s "$work/stdout"
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish_checks

@@ -11,19 +11,7 @@ deb=$(realpath "$1")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-passes=0
-failures=0
-check() { # check DESCRIPTION COMMAND...
-    local what=$1
-    shift
-    if "$@"; then
-        passes=$((passes + 1))
-        echo "ok: $what"
-    else
-        failures=$((failures + 1))
-        echo "FAILED: $what"
-    fi
-}
+source "$(dirname "$0")/../support/checks.sh"
 has_line() { # has_line FILE LINE
     grep -qxF -- "$2" "$1" || echo "  no line '$2' in ${1#"$work"/}"
     grep -qxF -- "$2" "$1"
@@ -146,5 +134,4 @@ check "copyright: the program GPL-2.0-or-later" \
     grep -qx 'License: GPL-2+' "$share/doc/sorvi-kadra99/copyright"
 check "copyright: the GNU Unifont glyphs" grep -q 'GNU Unifont' "$share/doc/sorvi-kadra99/copyright"
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish_checks

@@ -15,19 +15,7 @@ fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-passes=0
-failures=0
-check() { # check DESCRIPTION COMMAND...
-    local what=$1
-    shift
-    if "$@"; then
-        passes=$((passes + 1))
-        echo "ok: $what"
-    else
-        failures=$((failures + 1))
-        echo "FAILED: $what"
-    fi
-}
+source "$(dirname "$0")/../support/checks.sh"
 same_pixels() { # same_pixels A B: no pixel differs, alpha included
     local differing
     differing=$(compare -metric AE "$1" "$2" null: 2>&1)
@@ -51,5 +39,4 @@ for factor in 2 4 8; do
         same_pixels "$work/x$factor.png" "$dir/${size}x${size}/sorvi-kadra99.png"
 done
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish_checks

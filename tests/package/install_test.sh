@@ -28,19 +28,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-passes=0
-failures=0
-check() { # check DESCRIPTION COMMAND...
-    local what=$1
-    shift
-    if "$@"; then
-        passes=$((passes + 1))
-        echo "ok: $what"
-    else
-        failures=$((failures + 1))
-        echo "FAILED: $what"
-    fi
-}
+source "$here/../support/checks.sh"
 in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=noninteractive "$@"; }
 
 # --- A fresh root with the machine's Debian sources ---
@@ -89,17 +77,8 @@ if [ -n "$window" ]; then
     xdotool keydown Escape
     sleep 0.2
     xdotool keyup Escape
-    code=
-    for _ in $(seq 50); do
-        if ! kill -0 "$game_pid" 2>/dev/null; then
-            wait "$game_pid"
-            code=$?
-            game_pid=
-            break
-        fi
-        sleep 0.1
-    done
-    check "Escape ends it with exit code 0 (${code:-still running})" test "$code" = 0
+    wait_for_exit 5
+    check "Escape ends it with exit code 0 (${exit_code:-still running})" test "$exit_code" = 0
     check "it prints nothing" test ! -s "$work/stdout" -a ! -s "$work/stderr"
 fi
 stop_display
@@ -122,5 +101,4 @@ done <"$work/files"
 check "purge leaves none of its $(wc -l <"$work/files") files and directories" test ${#left[@]} -eq 0
 [ ${#left[@]} -eq 0 ] || printf '  left: %s\n' "${left[@]}"
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish_checks

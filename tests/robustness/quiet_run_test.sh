@@ -56,16 +56,8 @@ press 0.2 F12 # double size and back: the window is resized
 press 0.2 F11
 press 0.2 Escape
 
-code=
-for _ in $(seq 100); do
-    if ! kill -0 "$game_pid" 2>/dev/null; then
-        wait "$game_pid"
-        code=$?
-        game_pid=
-        break
-    fi
-    sleep 0.1
-done
+wait_for_exit 10
+code=$exit_code
 
 failures=0
 fail() {

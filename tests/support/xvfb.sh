@@ -65,3 +65,18 @@ wait_for_window() {
     xdotool windowfocus --sync "$window" 2>/dev/null || true
     sleep 0.3
 }
+
+# wait_for_exit SECONDS: waits for game_pid to end by itself and sets
+# `exit_code` to its status, or leaves it empty if it is still running.
+wait_for_exit() {
+    exit_code=
+    for _ in $(seq $(($1 * 10))); do
+        if ! kill -0 "$game_pid" 2>/dev/null; then
+            wait "$game_pid"
+            exit_code=$?
+            game_pid=
+            return 0
+        fi
+        sleep 0.1
+    done
+}
