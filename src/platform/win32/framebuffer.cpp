@@ -31,6 +31,14 @@ BITMAPINFO frameInfo() {
 
 } // namespace
 
+namespace win32platform {
+
+FramebufferObjects framebufferObjects() {
+    return FramebufferObjects{surface.mapping, surface.bitmap, surface.context};
+}
+
+} // namespace win32platform
+
 namespace platform {
 
 void* createPixelMemory(std::size_t bytes) {

@@ -35,4 +35,13 @@ int virtualKeyOf(WPARAM virtualKey, LPARAM keyData);
 // A key message fetched by the program's own loop.
 void noteKeyMessage(const MSG& message);
 
+// The framebuffer's Windows objects (for tests), all null until the pixel
+// memory is made and after it is released.
+struct FramebufferObjects {
+    HANDLE mapping;
+    HBITMAP bitmap;
+    HDC context;
+};
+FramebufferObjects framebufferObjects();
+
 } // namespace win32platform

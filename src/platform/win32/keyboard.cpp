@@ -28,6 +28,11 @@ constexpr int KEYPAD_KEYS = sizeof KEYPAD / sizeof KEYPAD[0];
 // own key (an arrow, Home, ...), which Windows gives the same code.
 bool keypadHeld[KEYPAD_KEYS];
 bool twinHeld[KEYPAD_KEYS];
+// Keys whose press the loop took, until they are up again. A press taken
+// by an open menu or a message box (Enter choosing an item, Escape closing
+// the menu) was theirs: the game does not see the key until it is let go
+// and pressed again.
+bool seenDown[platform::KEY_COUNT];
 
 // The keypad key a key message came from, or -1.
 int keypadIndex(WPARAM virtualKey, LPARAM keyData) {
@@ -78,6 +83,9 @@ void noteKeyMessage(const MSG& message) {
     } else if (const int twin = twinIndex(key); twin >= 0) {
         twinHeld[twin] = down;
     }
+    if (down) {
+        seenDown[key] = true;
+    }
     if (down && !repeat) {
         platform::noteKeyDown(key);
     } else if (!down) {
@@ -104,6 +112,7 @@ int getKeyboardState(std::uint8_t (&keys)[KEY_COUNT]) {
         }
         std::memset(keypadHeld, 0, sizeof keypadHeld);
         std::memset(twinHeld, 0, sizeof twinHeld);
+        std::memset(seenDown, 0, sizeof seenDown);
         forgetKeyEvents();
         return 1;
     }
@@ -121,6 +130,13 @@ int getKeyboardState(std::uint8_t (&keys)[KEY_COUNT]) {
         }
         keys[key.digit] = withDown(state[key.digit], keypadHeld[i] || digitDown);
         keys[key.twin] = withDown(state[key.twin], twinDown && (twinHeld[i] || !keypadHeld[i]));
+    }
+    for (int k = 0; k < KEY_COUNT; ++k) {
+        if ((keys[k] & 0x80) == 0) {
+            seenDown[k] = false;
+        } else if (!seenDown[k]) {
+            keys[k] = withDown(keys[k], false);
+        }
     }
     applyKeyEvents(keys);
     return 1;
