@@ -141,6 +141,17 @@ echo "  check mark: $marked pixels"
 check "\"show fps\" gets its check mark" test "$marked" -gt 5 -a "$(differing items1 items2)" -eq 0
 key Escape Escape # the pop-up, then the bar
 check "Escape in the menu closes it only" kill -0 "$game_pid"
+# A click on the menu bar's first title opens its pop-up, frames stopped.
+read -r _ _ _ _ _ _ cx cy < <(probe window)
+xdotool mousemove "$((cx + 15))" "$((cy - 10))" click 1
+sleep 0.3
+shot_client click1
+sleep 0.5
+shot_client click2
+check "a click on the menu bar opens a pop-up" test -n "$(probe popup)"
+check "and the frames stop" test "$(differing click1 click2)" -eq 0
+key Escape Escape
+xdotool mousemove "$((cx + 160))" "$((cy + 120))"
 shot_client fps1
 sleep 0.4
 shot_client fps2
