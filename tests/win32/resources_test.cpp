@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -148,25 +147,12 @@ TEST(Win32Resources, IconHoldsTheArtAt16And32And48Pixels) {
     }
 }
 
-TEST(Win32Resources, TheProgramSaysItsVersionAndThatItDrawsAtTheMonitorsScale) {
+TEST(Win32Resources, TheManifestAsksForThePixelsAtTheMonitorsScale) {
     DWORD size = 0;
-    const std::uint8_t* version = resourceBytes(MAKEINTRESOURCEA(1), RT_VERSION, size);
-    ASSERT_NE(version, nullptr);
-    // The fixed part after its key: the file version's major and minor (0, 8) in one word.
-    const std::uint8_t* end = version + size;
-    const std::uint8_t signature[] = {0xBD, 0x04, 0xEF, 0xFE};
-    const std::uint8_t* fixed = std::search(version, end, signature, signature + 4);
-    ASSERT_NE(fixed, end);
-    DWORD fileVersionHigh = 0;
-    std::memcpy(&fileVersionHigh, fixed + 8, 4);
-    EXPECT_EQ(fileVersionHigh, 0x00000008u);
-
     const std::uint8_t* manifest = resourceBytes(MAKEINTRESOURCEA(1), RT_MANIFEST, size);
     ASSERT_NE(manifest, nullptr);
     const std::string text(reinterpret_cast<const char*>(manifest), size);
-    EXPECT_NE(text.find("<dpiAwareness"), std::string::npos);
-    EXPECT_NE(text.find("PerMonitorV2"), std::string::npos);
-    EXPECT_NE(text.find("true/pm"), std::string::npos);
+    EXPECT_NE(text.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
 }
 
 } // namespace

@@ -146,20 +146,6 @@ TEST_F(Win32Host, AcceleratorKeysBecomeCommands) {
     EXPECT_EQ(press(window, 'Q', 0x10), 0);
 }
 
-TEST_F(Win32Host, AcceleratorsWantTheirKeyWithoutShiftCtrlOrAlt) {
-    BYTE keys[256] = {};
-    for (const int modifier : {VK_SHIFT, VK_CONTROL, VK_MENU}) {
-        keys[modifier] = 0x80;
-        SetKeyboardState(keys);
-        EXPECT_EQ(press(window, VK_F12, 0x58), 0) << modifier;
-        EXPECT_EQ(press(window, VK_ESCAPE, 0x01), 0) << modifier;
-        keys[modifier] = 0;
-    }
-    SetKeyboardState(keys);
-    EXPECT_EQ(clientSize(window).cx, 320);
-    EXPECT_TRUE(shell::windowAlive());
-}
-
 TEST_F(Win32Host, EscapeClosesTheWindowAndTheLoopEndsWithZero) {
     game::gameState = game::Setup;
     EXPECT_EQ(press(window, VK_ESCAPE, 0x01), 1);
