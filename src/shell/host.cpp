@@ -74,13 +74,24 @@ int startUp(const platform::Module& module) {
         return 1;
     }
     game::gameInit(module);
+    if (!alive) {
+        // Closed while a picture's message box waited (a box owned by no
+        // window leaves the window usable): the teardown has run, so the
+        // pictures loaded after it go too, and nothing is left to run.
+        gfx::releaseImages();
+        return 0;
+    }
     gfx::setTransparentBackground(*surface.drawingContext);
     return 0;
 }
 
 int runProgram(const platform::Module& module) {
     const int failed = startUp(module);
-    return failed != 0 ? failed : runMessageLoop();
+    if (failed != 0) {
+        return failed;
+    }
+    // A window closed during start-up ended the program as any quit does.
+    return windowAlive() ? runMessageLoop() : 0;
 }
 
 } // namespace shell

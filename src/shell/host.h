@@ -49,7 +49,9 @@ void resetHost();
 int runProgram(const platform::Module& module);
 
 // Start-up up to the message loop: window, accelerators, surface, game.
-// Returns 0 when the loop may run, else the exit code to end with.
+// Returns 0 when it got through, else the exit code to end with. The
+// window may have been closed meanwhile (from a picture's message box):
+// then windowAlive() is false and there is no loop to run.
 int startUp(const platform::Module& module);
 
 void fitWindowToClient();

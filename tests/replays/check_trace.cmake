@@ -1,10 +1,10 @@
 # Runs one golden replay and compares its trace with the committed one.
-#   cmake -DREPLAY=<sorvi-replay> -DSCRIPT=<x.script> -DTRACE=<x.trace> -DOUT=<file> -P check_trace.cmake
+#   cmake [-DEMULATOR=<wine>] -DREPLAY=<sorvi-replay> -DSCRIPT=<x.script> -DTRACE=<x.trace> -DOUT=<file> -P check_trace.cmake
 # The script's first line "#! OPTIONS" holds the runner's options.
 file(STRINGS ${SCRIPT} header LIMIT_COUNT 1)
 string(REGEX REPLACE "^#! *" "" options "${header}")
 separate_arguments(options UNIX_COMMAND "${options}")
-execute_process(COMMAND ${REPLAY} ${options} ${SCRIPT}
+execute_process(COMMAND ${EMULATOR} ${REPLAY} ${options} ${SCRIPT}
                 OUTPUT_FILE ${OUT} RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "sorvi-replay failed (${status}) on ${SCRIPT}")

@@ -30,4 +30,9 @@ void makeTransparent(Image& image, std::uint32_t rgb);
 // either size is not positive or the source's pixels do not fill it.
 Image scaleNearest(const Image& source, int width, int height);
 
+// Half the size, each pixel the mean of a 2 by 2 block: the colour of its
+// opaque pixels, as opaque as their share, so a small icon keeps the art's
+// thin lines. Empty for an odd or empty source.
+Image halve(const Image& source);
+
 } // namespace icon

@@ -1,10 +1,12 @@
 // Build helper: makes the installed game's icons from its window icon art.
 //
-//   sorvi-icon INPUT.bmp --png SIZE OUTPUT.png [--png SIZE OUTPUT.png]...
+//   sorvi-icon INPUT.bmp [--png SIZE OUTPUT.png]... [--ico OUTPUT.ico]
 //
 // Each PNG is SIZE by SIZE, scaled by nearest neighbour; black pixels, the
-// art's see-through colour, become transparent.
+// art's see-through colour, become transparent. The Windows icon holds the
+// art at 16 (each pixel the mean of a 2 by 2 block), 32 and 48 pixels.
 #include "bmp_reader.h"
+#include "ico_writer.h"
 #include "image.h"
 #include "png_writer.h"
 
@@ -21,12 +23,12 @@ namespace {
 constexpr int MAX_ICON_SIZE = 1024;
 
 struct Output {
-    int size = 0;
+    int size = 0; // 0: the Windows icon
     std::string path;
 };
 
 int usage() {
-    std::fputs("usage: sorvi-icon INPUT.bmp --png SIZE OUTPUT.png [--png SIZE OUTPUT.png]...\n",
+    std::fputs("usage: sorvi-icon INPUT.bmp [--png SIZE OUTPUT.png]... [--ico OUTPUT.ico]\n",
                stderr);
     return 2;
 }
@@ -75,18 +77,23 @@ bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 5) {
-        return usage();
-    }
     std::vector<Output> outputs;
-    for (int i = 2; i < argc; i += 3) {
+    for (int i = 2; i < argc;) {
         Output output;
-        if (i + 2 >= argc || std::string(argv[i]) != "--png" ||
-            !parseSize(argv[i + 1], output.size)) {
+        const std::string option = argv[i];
+        if (option == "--ico" && i + 1 < argc) {
+            output.path = argv[i + 1];
+            i += 2;
+        } else if (option == "--png" && i + 2 < argc && parseSize(argv[i + 1], output.size)) {
+            output.path = argv[i + 2];
+            i += 3;
+        } else {
             return usage();
         }
-        output.path = argv[i + 2];
         outputs.push_back(output);
+    }
+    if (outputs.empty()) {
+        return usage();
     }
 
     std::ifstream in(argv[1], std::ios::binary);
@@ -102,8 +109,17 @@ int main(int argc, char** argv) {
     icon::makeTransparent(art, 0x000000);
 
     for (const Output& output : outputs) {
-        const icon::Image scaled = icon::scaleNearest(art, output.size, output.size);
-        if (!writeFile(output.path, icon::encodePng(scaled))) {
+        std::vector<std::uint8_t> bytes;
+        if (output.size == 0) {
+            const icon::Image normal = icon::scaleNearest(art, 32, 32);
+            bytes = icon::encodeIco({icon::halve(normal), normal, icon::scaleNearest(art, 48, 48)});
+        } else {
+            bytes = icon::encodePng(icon::scaleNearest(art, output.size, output.size));
+        }
+        if (bytes.empty()) {
+            return fail(std::string(argv[1]) + ": no icon can be made of it");
+        }
+        if (!writeFile(output.path, bytes)) {
             return fail("cannot write " + output.path);
         }
     }

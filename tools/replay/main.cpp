@@ -12,6 +12,11 @@
 #include <iostream>
 #include <vector>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
 
 // Messages quote what they were given; control bytes in it (a NUL, a
@@ -59,6 +64,11 @@ int soak(const replay::Options& options) {
 } // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // Traces are compared byte for byte with every other build's: no CR
+    // before each line's end.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     replay::Options options;
     std::string error;
     if (!replay::parseOptions(argc, argv, options, error)) {
