@@ -134,11 +134,13 @@ TEST(Win32Resources, IconHoldsTheArtAt16And32And48Pixels) {
             }
             continue;
         }
-        // The art itself, then the same by nearest pixel; black is see-through.
+        // The art itself, then the same by nearest pixel (the art's pixel
+        // under each pixel's centre); black is see-through.
         int wrong = 0;
         for (int y = 0; y < side; ++y) {
             for (int x = 0; x < side; ++x) {
-                const std::uint32_t source = art[(y * 32 / side) * 32 + x * 32 / side];
+                const std::uint32_t source =
+                    art[((2 * y + 1) * 32 / (2 * side)) * 32 + (2 * x + 1) * 32 / (2 * side)];
                 const std::uint32_t wanted = (source & 0xFFFFFFu) == 0 ? 0 : source;
                 wrong += iconPixel(image, side, x, y) != wanted;
             }
