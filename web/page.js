@@ -50,20 +50,25 @@ var SorviPage = (function () {
   };
 })();
 
+// The game's WebAssembly, fetched and compiled while its JavaScript loads.
+// Compiled from its bytes, so any static file host will do, whatever type
+// it serves a .wasm file as.
+var sorviCode = fetch('sorvi-kadra99.wasm')
+  .then(function (response) {
+    if (!response.ok) throw new Error('sorvi-kadra99.wasm: ' + response.status);
+    return response.arrayBuffer();
+  })
+  .then(function (bytes) {
+    return WebAssembly.compile(bytes);
+  });
+
 var Module = {
-  // Fetched and compiled from its bytes, so any static file host will do,
-  // whatever type it serves a .wasm file as.
   instantiateWasm: function (imports, receive) {
-    fetch('sorvi-kadra99.wasm')
-      .then(function (response) {
-        if (!response.ok) throw new Error('sorvi-kadra99.wasm: ' + response.status);
-        return response.arrayBuffer();
-      })
-      .then(function (bytes) {
-        return WebAssembly.instantiate(bytes, imports);
-      })
-      .then(function (result) {
-        receive(result.instance, result.module);
+    sorviCode
+      .then(function (code) {
+        return WebAssembly.instantiate(code, imports).then(function (instance) {
+          receive(instance, code);
+        });
       })
       .catch(function (error) {
         console.error(error);

@@ -352,7 +352,9 @@ test('a hidden page runs no frame and releases every key', async ({ page }) => {
   await setHidden(false);
   check((await framesOver(page, 300)) > 3, 'frames did not resume');
   // Up is still down as far as the keyboard knows, but the page saw no
-  // release while hidden: the witch must not climb on.
+  // release while hidden: once her speed has died down the witch must not
+  // climb on.
+  await sleep(300);
   const a = await witchRow(page);
   await sleep(400);
   const b = await witchRow(page);
