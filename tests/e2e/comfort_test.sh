@@ -43,10 +43,15 @@ count_colour() { # count_colour FILE HEX
 }
 shot() { import -window "$window" "$work/$1.png"; }
 # The setup screen writes its help line along the bottom in the mint text
-# colour; the title screen has none.
+# colour; the title screen has none. Looked for during a second, so that a
+# slow machine's late frames are waited for.
 on_setup() {
-    import -window "$window" -crop 320x17+0+243 "$work/bottom.png"
-    [ "$(count_colour "$work/bottom.png" C8FAB4)" -gt 0 ]
+    for _ in $(seq 10); do
+        import -window "$window" -crop 320x17+0+243 "$work/bottom.png"
+        [ "$(count_colour "$work/bottom.png" C8FAB4)" -gt 0 ] && return 0
+        sleep 0.1
+    done
+    return 1
 }
 
 # --- Light taps ---
@@ -55,10 +60,9 @@ on_setup() {
 seen=0
 for _ in $(seq 20); do
     xdotool key Return # title -> setup, if the frame sees it
-    sleep 0.15
     on_setup && seen=$((seen + 1))
-    xdotool key F9 # back to the title
-    sleep 0.15
+    xdotool key F9 # back to the title, a frame or two later
+    sleep 0.3
 done
 check "20 of 20 light taps of Enter reach the setup screen (saw $seen)" test "$seen" -eq 20
 

@@ -1,0 +1,49 @@
+// The mouse, for the drawn menu bar: the left button and moves, anywhere
+// on the page, in the window's pixels (the bar's top-left corner is 0, 0),
+// so that a click beside the window closes an open menu.
+#include "platform/web/internal.h"
+
+#include <emscripten/html5.h>
+
+extern "C" {
+// The page point (clientX, clientY) in the window's pixels, into `at`.
+void sorvi_window_point(double clientX, double clientY, int* at);
+}
+
+namespace {
+
+EM_BOOL onMouse(int eventType, const EmscriptenMouseEvent* e, void*) {
+    platform::Message message;
+    switch (eventType) {
+    case EMSCRIPTEN_EVENT_MOUSEDOWN:
+        message.kind = platform::MessageKind::MouseDown;
+        break;
+    case EMSCRIPTEN_EVENT_MOUSEUP:
+        message.kind = platform::MessageKind::MouseUp;
+        break;
+    default:
+        message.kind = platform::MessageKind::MouseMove;
+        break;
+    }
+    if (message.kind != platform::MessageKind::MouseMove && e->button != 0) {
+        return EM_FALSE;
+    }
+    int at[2] = {0, 0};
+    sorvi_window_point(static_cast<double>(e->clientX), static_cast<double>(e->clientY), at);
+    message.x = at[0];
+    message.y = at[1];
+    webplatform::deliverInput(message);
+    return EM_FALSE;
+}
+
+} // namespace
+
+namespace webplatform {
+
+void listenToMouse() {
+    emscripten_set_mousedown_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_TRUE, onMouse);
+    emscripten_set_mouseup_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_TRUE, onMouse);
+    emscripten_set_mousemove_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_TRUE, onMouse);
+}
+
+} // namespace webplatform
