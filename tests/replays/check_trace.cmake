@@ -1,10 +1,15 @@
 # Runs one golden replay and compares its trace with the committed one.
 #   cmake [-DEMULATOR=<wine>] -DREPLAY=<sorvi-replay> -DSCRIPT=<x.script> -DTRACE=<x.trace> -DOUT=<file> -P check_trace.cmake
-# The script's first line "#! OPTIONS" holds the runner's options.
+# The script's first line "#! OPTIONS" holds the runner's options. A .soak
+# file holds only that line: the runner plays on its own seeded input.
 file(STRINGS ${SCRIPT} header LIMIT_COUNT 1)
 string(REGEX REPLACE "^#! *" "" options "${header}")
 separate_arguments(options UNIX_COMMAND "${options}")
-execute_process(COMMAND ${EMULATOR} ${REPLAY} ${options} ${SCRIPT}
+set(input ${SCRIPT})
+if(SCRIPT MATCHES "\\.soak$")
+  set(input)
+endif()
+execute_process(COMMAND ${EMULATOR} ${REPLAY} ${options} ${input}
                 OUTPUT_FILE ${OUT} RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "sorvi-replay failed (${status}) on ${SCRIPT}")

@@ -23,10 +23,13 @@ function optionsOf(script) {
   return first.startsWith('#!') ? first.slice(2).trim().split(/\s+/).filter(Boolean) : [];
 }
 
-async function check(name) {
-  const script = path.join(folder, name + '.script');
+async function check(file) {
+  const script = path.join(folder, file);
+  const name = path.parse(file).name;
   const expected = fs.readFileSync(path.join(folder, name + '.trace'));
-  const { stdout } = await run(process.execPath, [replay, ...optionsOf(script), script], {
+  // A .soak file holds only the options: the runner plays on its own input.
+  const input = file.endsWith('.soak') ? [] : [script];
+  const { stdout } = await run(process.execPath, [replay, ...optionsOf(script), ...input], {
     encoding: 'buffer',
     maxBuffer: 64 * 1024 * 1024,
   });
@@ -45,8 +48,7 @@ async function check(name) {
 
 const names = fs
   .readdirSync(folder)
-  .filter((file) => file.endsWith('.script'))
-  .map((file) => file.slice(0, -'.script'.length))
+  .filter((file) => file.endsWith('.script') || file.endsWith('.soak'))
   .sort();
 if (names.length === 0) {
   console.error('no scripts in ' + folder);

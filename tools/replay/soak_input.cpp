@@ -24,7 +24,10 @@ void press(SoakInput& in, int a, int b = 0) {
     in.menuKeyCount = b != 0 ? 2 : 1;
     // Mostly a tap; now and then a long hold, which must move one screen only.
     in.holdLeft = in.random.oneIn(12) ? 2 + in.random.below(60) : 1 + in.random.below(3);
-    in.waitLeft = 1 + in.random.below(6) + (in.random.oneIn(10) ? in.random.below(50) : 0);
+    // One draw after another: the order of a sum's operands is the
+    // compiler's to choose, and every build must play the same run.
+    const int pause = 1 + in.random.below(6);
+    in.waitLeft = pause + (in.random.oneIn(10) ? in.random.below(50) : 0);
 }
 
 int randomMenuKey(InputRandom& r) {
@@ -87,14 +90,16 @@ void menuFrame(SoakInput& in, SoakFrame& out) {
         switch (game::gameState) {
         case game::Title:
             if (r.oneIn(3)) {
-                press(in, r.oneIn(2) ? KEY_UP : KEY_DOWN, r.oneIn(3) ? KEY_RETURN : 0);
+                const int arrow = r.oneIn(2) ? KEY_UP : KEY_DOWN; // drawn in this order
+                press(in, arrow, r.oneIn(3) ? KEY_RETURN : 0);
             } else {
                 press(in, KEY_RETURN);
             }
             break;
         case game::Setup:
             if (r.oneIn(8)) {
-                press(in, randomMenuKey(r), r.oneIn(4) ? randomMenuKey(r) : 0);
+                const int first = randomMenuKey(r); // drawn in this order
+                press(in, first, r.oneIn(4) ? randomMenuKey(r) : 0);
             } else if (r.oneIn(60)) {
                 press(in, KEY_RETURN); // a game on whatever the setup holds
             } else {
@@ -205,9 +210,15 @@ void randomFrame(SoakInput& in, SoakFrame& out) {
             out.held[key] = out.held[key] || r.oneIn(3);
         }
     }
-    // Any reading at all, far outside the calibrated range included.
-    out.stick = r.oneIn(4) ? JoystickReading{r.next(), r.next(), r.next()}
-                           : stickFor(r.oneIn(3), r.oneIn(3), r.oneIn(3), r.oneIn(3), r.below(4));
+    // Any reading at all, far outside the calibrated range included. A
+    // braced list draws in order; a call's arguments might not.
+    if (r.oneIn(4)) {
+        out.stick = JoystickReading{r.next(), r.next(), r.next()};
+    } else {
+        const bool directions[] = {r.oneIn(3), r.oneIn(3), r.oneIn(3), r.oneIn(3)};
+        out.stick =
+            stickFor(directions[0], directions[1], directions[2], directions[3], r.below(4));
+    }
 }
 
 void playFrame(SoakInput& in, SoakFrame& out) {
