@@ -29,7 +29,9 @@ stop_display() {
 # exports DISPLAY. Exits 1 if the server does not come up.
 start_display() {
     exec 3>"$work/display"
-    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    # -noreset: the server would otherwise restart each time its last client
+    # leaves, and a program started just then could not connect.
+    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 100); do
         [ -s "$work/display" ] && break
