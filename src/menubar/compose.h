@@ -15,7 +15,7 @@ struct WindowPixels {
 };
 
 // The menu picture (0xAARRGGBB, rows top line first, `width` pixels
-// apart) and what presentMenu found in it.
+// apart) and what measureMenuPicture found in it.
 struct MenuPicture {
     const std::uint32_t* pixels;
     int width;
