@@ -73,6 +73,12 @@ void closeWindow() {
     accelerators = nullptr;
 }
 
+void sendToWindow(MessageKind kind) {
+    if (procedure != nullptr) {
+        procedure(make(kind));
+    }
+}
+
 void setBarWidth(int width) {
     barWidth = width < MENU_PICTURE_WIDTH ? width : MENU_PICTURE_WIDTH;
     refresh();

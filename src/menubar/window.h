@@ -23,6 +23,9 @@ using ShowMenuPicture = void (*)(const std::uint32_t* pixels, int width, int hei
 void openWindow(const platform::WindowClass& windowClass, ShowMenuPicture show);
 // The window is gone: no more notifications, accelerators or pictures.
 void closeWindow();
+// Sends the window's procedure a message of `kind` (the platform's own
+// paint and destroy), while the window is open.
+void sendToWindow(platform::MessageKind kind);
 // The client area is now `width` pixels wide: the bar follows.
 void setBarWidth(int width);
 

@@ -34,19 +34,7 @@ if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
     start_wine_session
 fi
 
-failures=0
-passes=0
-check() { # check DESCRIPTION COMMAND...
-    local what=$1
-    shift
-    if "$@"; then
-        passes=$((passes + 1))
-        echo "ok: $what"
-    else
-        failures=$((failures + 1))
-        echo "FAILED: $what"
-    fi
-}
+source "$(dirname "$0")/../support/checks.sh"
 
 start_game() { # start_game EXE
     wine "$1" >"$work/stdout" 2>"$work/stderr" &
@@ -200,5 +188,4 @@ read -r _ _ _ top right _ _ _ < <(probe window)
 xdotool mousemove "$((right - 12))" "$((top + 9))" click 1
 check "closed during a message box: exit code 0" ended_with 0
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish_checks

@@ -156,10 +156,8 @@ const char* windowError() {
 void showWindow() {
     record(headless::WindowCall::ShowWindow);
     view.shown = true;
-    if (windowClass.procedure != nullptr && windowOpen()) {
-        Message paint;
-        paint.kind = MessageKind::Paint;
-        windowClass.procedure(paint);
+    if (windowOpen()) {
+        menubar::sendToWindow(MessageKind::Paint);
     }
 }
 
@@ -176,11 +174,7 @@ void destroyWindow() {
         return;
     }
     destroying = true;
-    if (windowClass.procedure != nullptr) {
-        Message destroy;
-        destroy.kind = MessageKind::Destroy;
-        windowClass.procedure(destroy);
-    }
+    menubar::sendToWindow(MessageKind::Destroy);
     menubar::closeWindow();
     record(headless::WindowCall::DestroyWindow);
     view.destroyed = true;

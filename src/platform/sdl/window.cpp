@@ -123,14 +123,6 @@ void showMenuPicture(const std::uint32_t* pixels, int width, int height) {
     render();
 }
 
-void send(platform::MessageKind kind) {
-    if (windowClass.procedure != nullptr) {
-        platform::Message message;
-        message.kind = kind;
-        windowClass.procedure(message);
-    }
-}
-
 } // namespace
 
 namespace sdlplatform {
@@ -268,7 +260,7 @@ void showWindow() {
         SDL_ShowWindow(state.window);
         SDL_RaiseWindow(state.window);
         render();
-        send(MessageKind::Paint);
+        menubar::sendToWindow(MessageKind::Paint);
     }
 }
 
@@ -301,7 +293,7 @@ void destroyWindow() {
         return;
     }
     destroying = true;
-    send(MessageKind::Destroy);
+    menubar::sendToWindow(MessageKind::Destroy);
     menubar::closeWindow();
     release();
     destroying = false;

@@ -57,14 +57,6 @@ void showMenuPicture(const std::uint32_t* pixels, int width, int height) {
     sorvi_put_menu(menuPixels, width, height);
 }
 
-void send(platform::MessageKind kind) {
-    if (windowClass.procedure != nullptr) {
-        platform::Message message;
-        message.kind = kind;
-        windowClass.procedure(message);
-    }
-}
-
 } // namespace
 
 namespace platform {
@@ -104,7 +96,7 @@ const char* windowError() {
 void showWindow() {
     if (windowOpen) {
         sorvi_show_canvases(1);
-        send(MessageKind::Paint);
+        menubar::sendToWindow(MessageKind::Paint);
     }
 }
 
@@ -121,7 +113,7 @@ void destroyWindow() {
         return;
     }
     destroying = true;
-    send(MessageKind::Destroy);
+    menubar::sendToWindow(MessageKind::Destroy);
     menubar::closeWindow();
     sorvi_show_canvases(0);
     windowOpen = false;
