@@ -15,7 +15,8 @@
 namespace menubar {
 
 // Shows the menu picture (0xAARRGGBB, top row first, alpha 0 where the
-// frame shows through) over the top of the window.
+// frame shows through) over the top of the window. The pixels stay as they
+// are until the next call.
 using ShowMenuPicture = void (*)(const std::uint32_t* pixels, int width, int height);
 
 // The window of `windowClass` exists from now on; its bar is laid out from

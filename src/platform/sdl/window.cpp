@@ -7,7 +7,6 @@
 #include "platform/sdl/displays.h"
 #include "platform/sdl/internal.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,7 +15,6 @@ namespace {
 
 constexpr int FRAME_WIDTH = 320;
 constexpr int FRAME_HEIGHT = 240;
-constexpr int MENU_PICTURE_PIXELS = menubar::MENU_PICTURE_WIDTH * menubar::MENU_PICTURE_HEIGHT;
 constexpr int BAR_HEIGHT = menubar::MENU_BAR_HEIGHT;
 
 struct WindowState {
@@ -36,7 +34,6 @@ struct WindowState {
 platform::WindowClass windowClass{};
 WindowState state{};
 bool destroying = false;
-std::uint32_t menuPixels[MENU_PICTURE_PIXELS];
 char error[256] = "";
 
 int fail(const char* what) {
@@ -114,12 +111,8 @@ void showMenuPicture(const std::uint32_t* pixels, int width, int height) {
     if (state.window == nullptr) {
         return;
     }
-    width = std::min(width, menubar::MENU_PICTURE_WIDTH);
-    height = std::min(height, menubar::MENU_PICTURE_HEIGHT);
-    if (width > 0 && height > 0 && static_cast<long>(width) * height <= MENU_PICTURE_PIXELS) {
-        std::copy(pixels, pixels + static_cast<long>(width) * height, menuPixels);
-        state.menu = menubar::measureMenuPicture(menuPixels, width, height);
-    }
+    // The drawn menu keeps its picture until it hands over the next one.
+    state.menu = menubar::measureMenuPicture(pixels, width, height);
     render();
 }
 
