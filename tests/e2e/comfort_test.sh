@@ -41,80 +41,54 @@ count_colour() { # count_colour FILE HEX
     convert "$1" -alpha off -fill black +opaque "#$2" -fill white -opaque "#$2" \
         -format "%[fx:round(mean*w*h)]" info:
 }
-shot() { import -window "$window" "$work/$1.png"; }
-# The setup screen writes its help line along the bottom in the mint text
-# colour; the title screen has none. Looked for during a second, so that a
-# slow machine's late frames are waited for.
-on_setup() {
-    for _ in $(seq 10); do
-        import -window "$window" -crop 320x17+0+243 "$work/bottom.png"
-        [ "$(count_colour "$work/bottom.png" C8FAB4)" -gt 0 ] && return 0
-        sleep 0.1
-    done
-    return 1
+# has WINDOW COLOUR COUNT X Y W H: the region of WINDOW (an id, or root for
+# the screen) holds more than COUNT pixels of COLOUR; COUNT -1: none.
+has() {
+    local where=$1
+    shift
+    import -window "$where" -crop "$5x$6+$3+$4" "$work/region.png"
+    local n
+    n=$(count_colour "$work/region.png" "$1")
+    if [ "$2" -lt 0 ]; then [ "$n" -eq 0 ]; else [ "$n" -gt "$2" ]; fi
 }
+size_is() { xdotool getwindowgeometry "$window" | grep -q "Geometry: $1"; }
+place_of() { xdotool getwindowgeometry "$window" | awk '/Position/ {print $2}'; }
+alt_enter() { xdotool keydown alt key Return keyup alt; }
 
 # --- Light taps ---
 # xdotool key presses and releases a key about 12 ms apart: most taps fall
-# between two 30 ms frames.
+# between two 30 ms frames. The setup screen writes its help line along the
+# bottom in the mint text colour; the title screen has none.
 seen=0
 for _ in $(seq 20); do
-    xdotool key Return # title -> setup, if the frame sees it
-    on_setup && seen=$((seen + 1))
+    xdotool key Return # title -> setup, if a frame sees it
+    eventually has "$window" C8FAB4 0 0 243 320 17 && seen=$((seen + 1))
     xdotool key F9 # back to the title, a frame or two later
     sleep 0.3
 done
 check "20 of 20 light taps of Enter reach the setup screen (saw $seen)" test "$seen" -eq 20
 
-# --- Fullscreen ---
-size_of() { xdotool getwindowgeometry "$window" | awk '/Geometry/ {print $2}'; }
-place_of() { xdotool getwindowgeometry "$window" | awk '/Position/ {print $2}'; }
-wait_for_size() { # wait_for_size WxH: the window manager takes a moment
-    for _ in $(seq 30); do
-        [ "$(size_of)" = "$1" ] && return 0
-        sleep 0.1
-    done
-    echo "  size $(size_of)"
-    return 1
-}
+# --- Fullscreen: 320x240 times 4 is 1280x960, 32 black rows above and below ---
 corner=$(place_of)
-tap_alt_enter() {
-    xdotool keydown alt
-    xdotool key Return
-    xdotool keyup alt
-}
-
-tap_alt_enter
-check "Alt+Enter fills the screen" wait_for_size 1280x1024
-sleep 0.3
-import -window root "$work/full.png"
-# 320x240 times 4 is 1280x960, centred: 32 black rows above and below.
-pixel() { convert "$work/$1.png" -format "%[hex:u.p{$2,$3}]" info:; }
-check "black above the picture" test "$(pixel full 640 10)" = 000000
-check "black below the picture" test "$(pixel full 640 1015)" = 000000
-check "the picture fills the middle" test "$(count_colour "$work/full.png" FAC8B4)" -gt 400
-check "no menu bar over the picture" test "$(pixel full 5 5)" = 000000
-check "nothing but the game is typed by Alt+Enter" test "$(count_colour "$work/full.png" C8FAB4)" -eq 0
-
+alt_enter
+check "Alt+Enter fills the screen" eventually size_is 1280x1024
+check "the picture, four times as large, fills the middle" \
+    eventually has root FAC8B4 400 0 32 1280 960
+check "black above it, with no menu bar" eventually has root 000000 40959 0 0 1280 32
+check "black below it" has root 000000 40959 0 992 1280 32
+check "Alt+Enter types nothing into the game (no setup screen)" has root C8FAB4 -1 0 0 1280 1024
 xdotool key F10
-sleep 0.3
-import -window root "$work/fullmenu.png"
-check "F10 shows the menu bar" test "$(pixel fullmenu 300 5)" = D4D0C8
-[ -n "$shots" ] && mkdir -p "$shots" && cp "$work/fullmenu.png" "$shots/fullscreen-menu.png"
+check "F10 shows the menu bar" eventually has root D4D0C8 2000 0 0 1280 20
+[ -n "$shots" ] && mkdir -p "$shots" && import -window root "$shots/fullscreen-menu.png"
 xdotool key Escape
-sleep 0.3
-import -window root "$work/closed.png"
-check "closing the menu hides the bar" test "$(pixel closed 300 5)" = 000000
+check "closing the menu hides the bar" eventually has root D4D0C8 -1 0 0 1280 20
 
-xdotool key F11
-check "F11 leaves fullscreen for the 320x240 window" wait_for_size 320x260
-check "the window is back where it was" test "$(place_of)" = "$corner"
-
-tap_alt_enter
-wait_for_size 1280x1024 >/dev/null
-xdotool key F12
-check "F12 leaves fullscreen for the 640x480 window" wait_for_size 640x500
-check "its top-left corner kept" test "$(place_of)" = "$corner"
+for key in F11:320x260 F12:640x500; do
+    [ "${key%%:*}" = F12 ] && alt_enter && eventually size_is 1280x1024
+    xdotool key "${key%%:*}"
+    check "${key%%:*} leaves fullscreen for the ${key#*:} window" eventually size_is "${key#*:}"
+    check "its top-left corner where it was" test "$(place_of)" = "$corner"
+done
 
 xdotool key Escape
 wait_for_exit 5

@@ -1,102 +1,70 @@
 // What the platforms share below the seam: the keyboard snapshot built
 // from key messages, with no tap between two snapshots lost, and the
 // queue of posted messages.
-#include "platform/key_events.h"
 #include "platform/keyboard_snapshot.h"
 #include "platform/keys.h"
 #include "platform/message_queue.h"
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
-using platform::KEY_RETURN;
-using platform::KEY_UP;
-
-class Keyboard : public ::testing::Test {
-  protected:
-    void SetUp() override { platform::clearKeyboard(); }
-    void TearDown() override { platform::clearKeyboard(); }
-
-    static std::uint8_t snapshot(int key) {
-        std::uint8_t keys[platform::KEY_COUNT];
-        platform::getKeyboardState(keys);
-        return keys[key];
-    }
+// Key messages for one key and the snapshots between them: 'd' a press,
+// 'r' an auto-repeat, 'u' a release, 'a' every key released (focus lost),
+// '.' a snapshot, whose byte is the next one expected.
+struct KeyCase {
+    const char* what;
+    const char* events;
+    std::vector<int> snapshots;
 };
 
-TEST_F(Keyboard, APressShowsWhileHeldAndItsToggleFlipsOncePerPress) {
-    platform::pressKey(KEY_UP, false);
-    EXPECT_EQ(snapshot(KEY_UP), 0x81);
-    platform::pressKey(KEY_UP, true); // auto-repeat
-    EXPECT_EQ(snapshot(KEY_UP), 0x81);
-    platform::releaseKey(KEY_UP);
-    EXPECT_EQ(snapshot(KEY_UP), 0x01);
-    platform::pressKey(KEY_UP, false);
-    EXPECT_EQ(snapshot(KEY_UP), 0x80);
-}
-
-TEST_F(Keyboard, ATapBetweenTwoSnapshotsShowsOnceAsDown) {
-    platform::pressKey(KEY_RETURN, false);
-    platform::releaseKey(KEY_RETURN);
-    EXPECT_EQ(snapshot(KEY_RETURN), 0x81) << "the tap is seen";
-    EXPECT_EQ(snapshot(KEY_RETURN), 0x01) << "and its release in the next snapshot";
-    EXPECT_EQ(snapshot(KEY_RETURN), 0x01);
-}
-
-TEST_F(Keyboard, AReleaseAndPressOfAHeldKeyShowTheReleaseFirst) {
-    platform::pressKey(KEY_UP, false);
-    EXPECT_EQ(snapshot(KEY_UP) & 0x80, 0x80);
-    platform::releaseKey(KEY_UP);
-    platform::pressKey(KEY_UP, false);
-    EXPECT_EQ(snapshot(KEY_UP) & 0x80, 0) << "the release is not lost";
-    EXPECT_EQ(snapshot(KEY_UP) & 0x80, 0x80) << "nor the new press";
-    platform::releaseKey(KEY_UP);
-    platform::pressKey(KEY_UP, false);
-    platform::releaseKey(KEY_UP);
-    EXPECT_EQ(snapshot(KEY_UP) & 0x80, 0);
-    EXPECT_EQ(snapshot(KEY_UP) & 0x80, 0x80) << "a press seen late is still seen";
-    EXPECT_EQ(snapshot(KEY_UP) & 0x80, 0);
-}
-
-TEST_F(Keyboard, LosingTheKeyboardReleasesEveryKeyAndForgetsTaps) {
-    platform::pressKey(KEY_UP, false);
-    platform::pressKey(KEY_RETURN, false);
-    platform::releaseKey(KEY_RETURN);
-    platform::releaseAllKeys();
-    EXPECT_EQ(snapshot(KEY_UP), 0x01) << "toggle kept";
-    EXPECT_EQ(snapshot(KEY_RETURN), 0x01);
-}
-
-TEST_F(Keyboard, TapsNotedFromAnotherSourceAdjustItsSnapshot) {
-    // As on a platform that reads the keys' state from the system and only
-    // notes the key messages it sees.
-    std::uint8_t keys[platform::KEY_COUNT] = {};
-    platform::noteKeyDown(KEY_RETURN);
-    platform::noteKeyUp(KEY_RETURN);
-    keys[KEY_RETURN] = 0x01;
-    platform::applyKeyEvents(keys);
-    EXPECT_EQ(keys[KEY_RETURN], 0x81);
-    keys[KEY_RETURN] = 0x01; // the system's state at the next snapshot
-    platform::applyKeyEvents(keys);
-    EXPECT_EQ(keys[KEY_RETURN], 0x01);
-}
-
-platform::Message numbered(int n) {
-    platform::Message m;
-    m.kind = platform::MessageKind::Command;
-    m.code = n;
-    return m;
+TEST(Keyboard, SnapshotsShowEveryPressAndReleaseOnceWithTogglesPerPress) {
+    const KeyCase cases[] = {
+        {"held, repeated, released, pressed", "d.r.u.d.", {0x81, 0x81, 0x01, 0x80}},
+        {"a tap between two snapshots", "du...", {0x81, 0x01, 0x01}},
+        {"a held key released and pressed again", "d.ud..", {0x81, 0x00, 0x80}},
+        {"a release, then a tap", "d.udu...", {0x81, 0x00, 0x80, 0x00}},
+        {"focus lost forgets a tap", "dua.", {0x01}},
+    };
+    for (const KeyCase& c : cases) {
+        platform::clearKeyboard();
+        std::vector<int> seen;
+        for (const char* e = c.events; *e != '\0'; ++e) {
+            switch (*e) {
+            case 'd':
+            case 'r':
+                platform::pressKey(platform::KEY_UP, *e == 'r');
+                break;
+            case 'u':
+                platform::releaseKey(platform::KEY_UP);
+                break;
+            case 'a':
+                platform::releaseAllKeys();
+                break;
+            default: {
+                std::uint8_t keys[platform::KEY_COUNT];
+                platform::getKeyboardState(keys);
+                seen.push_back(keys[platform::KEY_UP]);
+            }
+            }
+        }
+        EXPECT_EQ(seen, c.snapshots) << c.what;
+    }
+    platform::clearKeyboard();
 }
 
 TEST(PostedMessages, ComeInOrderAndQuitComesLastEvenWhenTheQueueIsFull) {
     platform::clearPostedMessages();
-    platform::postMessage(numbered(1));
-    platform::postQuitMessage(7);
-    for (int n = 2; n < 200; ++n) {
-        platform::postMessage(numbered(n)); // more than the queue holds
-    }
     platform::Message m;
+    m.kind = platform::MessageKind::Command;
+    for (m.code = 1; m.code < 200; ++m.code) { // more than the queue holds
+        platform::postMessage(m);
+        if (m.code == 1) {
+            platform::postQuitMessage(7);
+        }
+    }
     int expected = 1;
     while (platform::takePostedMessage(m) && m.kind == platform::MessageKind::Command) {
         EXPECT_EQ(m.code, expected++);

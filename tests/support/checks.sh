@@ -22,3 +22,13 @@ finish_checks() {
     echo "$passes passed, $failures failed"
     [ "$failures" -eq 0 ]
 }
+
+# eventually COMMAND...: COMMAND succeeds within 3 s (a loaded machine
+# draws late).
+eventually() {
+    for _ in $(seq 30); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
