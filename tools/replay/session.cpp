@@ -6,14 +6,7 @@
 #include "shell/host.h"
 #include "shell/window_procedure.h"
 
-#include <cstring>
-
 namespace replay {
-namespace {
-
-bool wasHeld[platform::KEY_COUNT];
-
-} // namespace
 
 bool startSession(std::uint32_t seed, const JoystickSetup& joystick) {
     if (shell::windowAlive()) {
@@ -22,7 +15,6 @@ bool startSession(std::uint32_t seed, const JoystickSetup& joystick) {
     headless::reset();
     shell::resetHost();
     game::resetToProgramStart();
-    std::memset(wasHeld, 0, sizeof wasHeld);
     headless::setCalendarSeconds(seed);
     if (joystick.present) {
         headless::JoystickScript& stick = headless::joystick();
@@ -44,14 +36,14 @@ void runFrame(const bool (&held)[256], bool reset) {
     }
     // The keys reach the snapshot as the window's key messages would; the
     // window's own keys (Escape, F9, F11, F12) only show as held.
+    const std::uint8_t(&keys)[platform::KEY_COUNT] = platform::keyboardSnapshot();
     for (int k = 0; k < platform::KEY_COUNT; ++k) {
-        if (held[k] != wasHeld[k]) {
+        if (held[k] != ((keys[k] & 0x80) != 0)) {
             if (held[k]) {
                 platform::pressKey(k, false);
             } else {
                 platform::releaseKey(k);
             }
-            wasHeld[k] = held[k];
         }
     }
     shell::frameStep();
