@@ -3,9 +3,8 @@
 #include "menubar/layout.h"
 #include "menubar/window.h"
 #include "platform/message_queue.h"
+#include "platform/modifier_sides.h"
 #include "platform/sdl/internal.h"
-
-#include <cstring>
 
 namespace {
 
@@ -14,10 +13,7 @@ using platform::MessageKind;
 
 constexpr int WAIT_SLICE_MILLISECONDS = 100;
 
-// Shift, Ctrl and Alt have one code for both sides: the code is down while
-// either side is.
-bool leftDown[3];
-bool rightDown[3];
+platform::ModifierSides sides{};
 
 std::uint8_t modifiersOf(Uint16 mod) {
     std::uint8_t out = 0;
@@ -28,41 +24,24 @@ std::uint8_t modifiersOf(Uint16 mod) {
 }
 
 // For a side of Shift, Ctrl or Alt: false when the other side keeps the
-// code down (the release is no release of the code), and marks a second
-// side's press as a repeat.
+// code down, so the release is no release of the code.
 bool trackSides(SDL_Scancode scancode, bool down, bool& repeat) {
-    int which = -1;
-    bool left = false;
+    using platform::Modifier;
+    const bool left = scancode == SDL_SCANCODE_LSHIFT || scancode == SDL_SCANCODE_LCTRL ||
+                      scancode == SDL_SCANCODE_LALT;
     switch (scancode) {
     case SDL_SCANCODE_LSHIFT:
-        left = true;
-        [[fallthrough]];
     case SDL_SCANCODE_RSHIFT:
-        which = 0;
-        break;
+        return platform::trackModifierSide(sides, Modifier::Shift, left, down, repeat);
     case SDL_SCANCODE_LCTRL:
-        left = true;
-        [[fallthrough]];
     case SDL_SCANCODE_RCTRL:
-        which = 1;
-        break;
+        return platform::trackModifierSide(sides, Modifier::Control, left, down, repeat);
     case SDL_SCANCODE_LALT:
-        left = true;
-        [[fallthrough]];
     case SDL_SCANCODE_RALT:
-        which = 2;
-        break;
+        return platform::trackModifierSide(sides, Modifier::Alt, left, down, repeat);
     default:
         return true;
     }
-    bool& self = left ? leftDown[which] : rightDown[which];
-    const bool other = left ? rightDown[which] : leftDown[which];
-    self = down;
-    if (down) {
-        repeat = repeat || other;
-        return true;
-    }
-    return !other;
 }
 
 bool isEnter(SDL_Scancode scancode) {
@@ -178,8 +157,7 @@ Message quitMessage(int code) {
 namespace sdlplatform {
 
 void forgetModifierSides() {
-    std::memset(leftDown, 0, sizeof leftDown);
-    std::memset(rightDown, 0, sizeof rightDown);
+    sides = platform::ModifierSides{};
 }
 
 } // namespace sdlplatform

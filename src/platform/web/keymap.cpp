@@ -165,17 +165,10 @@ bool trackSides(ModifierSides& sides, const char* code, bool down, bool& repeat)
     constexpr const char* RIGHT[3] = {"ShiftRight", "ControlRight", "AltRight"};
     for (int which = 0; which < 3; ++which) {
         const bool left = std::strcmp(code, LEFT[which]) == 0;
-        if (!left && std::strcmp(code, RIGHT[which]) != 0) {
-            continue;
+        if (left || std::strcmp(code, RIGHT[which]) == 0) {
+            return platform::trackModifierSide(sides, static_cast<platform::Modifier>(which), left,
+                                               down, repeat);
         }
-        bool& self = left ? sides.left[which] : sides.right[which];
-        const bool other = left ? sides.right[which] : sides.left[which];
-        self = down;
-        if (down) {
-            repeat = repeat || other;
-            return true;
-        }
-        return !other;
     }
     return true;
 }

@@ -4,6 +4,8 @@
 // in it, so the native tests check it.
 #pragma once
 
+#include "platform/modifier_sides.h"
+
 #include <cstdint>
 
 namespace webplatform {
@@ -33,16 +35,10 @@ int holdKey(HeldKeys& held, const char* code, int virtualKey);
 // else `virtualKey`. The key is down no more.
 int releaseHeldKey(HeldKeys& held, const char* code, int virtualKey);
 
-// Which side of Shift, Ctrl and Alt is down: the code is down while either
-// side is.
-struct ModifierSides {
-    bool left[3];
-    bool right[3];
-};
+using platform::ModifierSides;
 
-// Notes a press or release of the key at `code`. For a release, returns
-// false when the other side keeps the code down (no release of the code);
-// a press while the other side is down is marked as a repeat.
+// Notes a press or release of the key at `code`, as trackModifierSide does
+// for a side of Shift, Ctrl or Alt; any other key passes.
 bool trackSides(ModifierSides& sides, const char* code, bool down, bool& repeat);
 
 // Modifier keys held with a key, as KeyboardEvent reports them.
