@@ -1,161 +1,90 @@
+// The page's key rules: codes by where a key sits, a release that matches
+// its press, both Shifts as one key, the keys the browser never sees.
 #include "platform/keys.h"
 #include "platform/web/keymap.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <tuple>
 
 namespace {
 
 using namespace webplatform;
+using namespace platform;
 
-TEST(WebKeys, GameKeysByWhereTheySit) {
-    struct Case {
-        const char* code;
-        const char* key;
-        int expected;
-    };
-    const Case cases[] = {
-        {"ArrowUp", "ArrowUp", platform::KEY_UP},
-        {"ArrowDown", "ArrowDown", platform::KEY_DOWN},
-        {"ArrowLeft", "ArrowLeft", platform::KEY_LEFT},
-        {"ArrowRight", "ArrowRight", platform::KEY_RIGHT},
-        {"Enter", "Enter", platform::KEY_RETURN},
-        {"NumpadEnter", "Enter", platform::KEY_RETURN},
-        {"ShiftLeft", "Shift", platform::KEY_SHIFT},
-        {"ShiftRight", "Shift", platform::KEY_SHIFT},
-        {"AltLeft", "Alt", platform::KEY_MENU},
-        {"AltRight", "AltGraph", platform::KEY_MENU},
-        {"Space", " ", platform::KEY_SPACE},
-        {"Escape", "Escape", platform::KEY_ESCAPE},
-        {"F9", "F9", platform::KEY_F9},
-        {"F10", "F10", platform::KEY_F10},
-        {"F11", "F11", platform::KEY_F11},
-        {"F12", "F12", platform::KEY_F12},
-        {"F1", "F1", 112},
-        // The keypad by position whatever Num Lock says: with it off the
-        // keys type arrows, with it on digits.
-        {"Numpad8", "ArrowUp", platform::KEY_NUMPAD8},
-        {"Numpad8", "8", platform::KEY_NUMPAD8},
-        {"Numpad2", "ArrowDown", platform::KEY_NUMPAD2},
-        {"Numpad4", "ArrowLeft", platform::KEY_NUMPAD4},
-        {"Numpad6", "ArrowRight", platform::KEY_NUMPAD6},
-        {"Numpad5", "Clear", platform::KEY_NUMPAD5},
-        {"Numpad9", "PageUp", platform::KEY_NUMPAD9},
-        {"Numpad0", "Insert", 96},
-        // The digit row by position, whatever it types.
-        {"Digit1", "&", '1'},
-        {"Digit0", "0", '0'},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(virtualKeyOf(c.code, c.key), c.expected) << c.code << " typing " << c.key;
+// The keypad whatever Num Lock says, either Shift, the digit row by
+// position; letters as the layout labels them (French: A where Q sits),
+// or where they sit on a layout without Latin letters.
+TEST(WebKeys, KeypadAndDigitsByPositionLettersAsLabelled) {
+    const std::tuple<const char*, const char*, int> cases[] = {{"Numpad8", "ArrowUp", KEY_NUMPAD8},
+                                                               {"Numpad8", "8", KEY_NUMPAD8},
+                                                               {"ShiftLeft", "Shift", KEY_SHIFT},
+                                                               {"ShiftRight", "Shift", KEY_SHIFT},
+                                                               {"Digit1", "&", '1'},
+                                                               {"KeyQ", "a", KEY_A},
+                                                               {"KeyW", "W", KEY_W},
+                                                               {"KeyZ", "я", KEY_Z},
+                                                               {"MetaLeft", "Meta", 0},
+                                                               {"KeyAB", "a", 0},
+                                                               {nullptr, "a", 0}};
+    for (const auto& [code, key, expected] : cases) {
+        EXPECT_EQ(virtualKeyOf(code, key), expected) << (code ? code : "null") << " typing " << key;
     }
 }
 
-TEST(WebKeys, LettersAsTheLayoutLabelsThemElseByPosition) {
-    EXPECT_EQ(virtualKeyOf("KeyW", "w"), platform::KEY_W);
-    EXPECT_EQ(virtualKeyOf("KeyW", "W"), platform::KEY_W); // with Shift
-    // A French keyboard: the key where Q sits elsewhere is labelled A.
-    EXPECT_EQ(virtualKeyOf("KeyQ", "a"), platform::KEY_A);
-    EXPECT_EQ(virtualKeyOf("KeyA", "q"), platform::KEY_Q);
-    // A layout without Latin letters, and dead keys: by position.
-    EXPECT_EQ(virtualKeyOf("KeyZ", "я"), platform::KEY_Z);
-    EXPECT_EQ(virtualKeyOf("KeyE", "Dead"), platform::KEY_E);
-    EXPECT_EQ(virtualKeyOf("KeyS", ""), platform::KEY_S);
-}
-
-TEST(WebKeys, KeysTheGameHasNoCodeForGiveNone) {
-    EXPECT_EQ(virtualKeyOf("MetaLeft", "Meta"), 0);
-    EXPECT_EQ(virtualKeyOf("IntlBackslash", "<"), 0);
-    EXPECT_EQ(virtualKeyOf("", "a"), 0);
-    EXPECT_EQ(virtualKeyOf(nullptr, "a"), 0);
-    EXPECT_EQ(virtualKeyOf("Key", "a"), 0);
-    EXPECT_EQ(virtualKeyOf("KeyAB", "a"), 0);
-    EXPECT_EQ(virtualKeyOf("Digit10", "1"), 0);
-}
-
-TEST(WebKeys, AReleaseGivesBackTheCodeOfItsPress) {
+TEST(WebKeys, AReleaseGivesTheCodeOfItsPressSoNoKeySticks) {
     HeldKeys held{};
-    // Pressed typing "a" (a French layout), released after the layout was
-    // switched: still A, or A would stick.
-    EXPECT_EQ(holdKey(held, "KeyQ", platform::KEY_A), platform::KEY_A);
-    EXPECT_EQ(releaseHeldKey(held, "KeyQ", platform::KEY_Q), platform::KEY_A);
-    // Released again, or never pressed: taken as it comes.
-    EXPECT_EQ(releaseHeldKey(held, "KeyQ", platform::KEY_Q), platform::KEY_Q);
-    // An auto-repeat keeps the code of the first press.
-    holdKey(held, "KeyE", platform::KEY_E);
-    EXPECT_EQ(holdKey(held, "KeyE", platform::KEY_Q), platform::KEY_E);
-    // Several down at once, released in another order.
-    holdKey(held, "KeyW", platform::KEY_W);
-    holdKey(held, "KeyZ", platform::KEY_Z);
-    EXPECT_EQ(releaseHeldKey(held, "KeyE", 0), platform::KEY_E);
-    EXPECT_EQ(releaseHeldKey(held, "KeyZ", 0), platform::KEY_Z);
-    EXPECT_EQ(releaseHeldKey(held, "KeyW", 0), platform::KEY_W);
-    EXPECT_EQ(held.count, 0);
-}
-
-TEST(WebKeys, MoreKeysThanItKeepsStillCount) {
-    HeldKeys held{};
+    // Pressed as A, repeated and released after the layout was switched.
+    EXPECT_EQ(holdKey(held, "KeyQ", KEY_A), KEY_A);
+    EXPECT_EQ(holdKey(held, "KeyQ", KEY_Q), KEY_A);
+    EXPECT_EQ(releaseHeldKey(held, "KeyQ", KEY_Q), KEY_A);
+    EXPECT_EQ(releaseHeldKey(held, "KeyQ", KEY_Q), KEY_Q); // no longer down
+    // More keys down than it keeps, released in another order: each counts.
     char code[8];
-    for (int i = 0; i < MAX_HELD_KEYS + 4; ++i) {
+    for (int i = 0; i < MAX_HELD_KEYS + 2; ++i) {
         std::snprintf(code, sizeof code, "K%d", i);
         EXPECT_EQ(holdKey(held, code, i + 1), i + 1);
     }
-    EXPECT_EQ(held.count, MAX_HELD_KEYS);
-    EXPECT_EQ(releaseHeldKey(held, "K0", 99), 1);
-    EXPECT_EQ(releaseHeldKey(held, "K35", 99), 99);
-    // A code longer than a keyboard event can carry is not kept.
+    EXPECT_EQ(releaseHeldKey(held, "K0", 0), 1);
+    EXPECT_EQ(releaseHeldKey(held, "K31", 0), 32);
+    EXPECT_EQ(releaseHeldKey(held, "K33", 99), 99);
+    // A code longer than a keyboard event carries is not kept.
     EXPECT_EQ(holdKey(held, "AVeryLongCodeNameThatNoKeyboardHas", 7), 7);
-    EXPECT_EQ(held.count, MAX_HELD_KEYS - 1);
+    EXPECT_EQ(held.count, MAX_HELD_KEYS - 2);
 }
 
-TEST(WebKeys, BothShiftsAreOneKey) {
+TEST(WebKeys, EitherShiftIsOneKeyAltAndCtrlHaveTheirOwnSides) {
     ModifierSides sides{};
     bool repeat = false;
     EXPECT_TRUE(trackSides(sides, "ShiftLeft", true, repeat));
-    EXPECT_FALSE(repeat);
-    // The second side's press is no new press of Shift.
-    EXPECT_TRUE(trackSides(sides, "ShiftRight", true, repeat));
-    EXPECT_TRUE(repeat);
-    // Shift is down while either side is.
-    EXPECT_FALSE(trackSides(sides, "ShiftLeft", false, repeat));
-    EXPECT_TRUE(trackSides(sides, "ShiftRight", false, repeat));
-    // Ctrl and Alt have their own sides; other keys pass.
-    repeat = false;
     EXPECT_TRUE(trackSides(sides, "AltRight", true, repeat));
     EXPECT_TRUE(trackSides(sides, "ControlLeft", true, repeat));
     EXPECT_FALSE(repeat);
+    EXPECT_TRUE(trackSides(sides, "ShiftRight", true, repeat));
+    EXPECT_TRUE(repeat);                                         // no new press of Shift
+    EXPECT_FALSE(trackSides(sides, "ShiftLeft", false, repeat)); // the right one holds it
+    EXPECT_TRUE(trackSides(sides, "ShiftRight", false, repeat));
     EXPECT_TRUE(trackSides(sides, "AltRight", false, repeat));
     EXPECT_TRUE(trackSides(sides, "KeyA", false, repeat));
 }
 
-TEST(WebKeys, ThePageKeepsItsKeysFromTheBrowser) {
-    const HeldModifiers none{};
-    const HeldModifiers alt{false, false, true, false};
-    const HeldModifiers control{false, true, false, false};
-    const HeldModifiers meta{false, false, false, true};
-    // The window keys, the menu keys and the game's keys.
-    for (const int key :
-         {platform::KEY_F10, platform::KEY_F11, platform::KEY_F12, platform::KEY_F9,
-          platform::KEY_MENU, platform::KEY_ESCAPE, platform::KEY_UP, platform::KEY_SPACE,
-          platform::KEY_RETURN, platform::KEY_SHIFT, platform::KEY_W, platform::KEY_NUMPAD5}) {
-        EXPECT_TRUE(keepFromBrowser(key, none, false)) << key;
-        EXPECT_FALSE(keepFromBrowser(key, control, false)) << key;
-        EXPECT_FALSE(keepFromBrowser(key, meta, false)) << key;
+// The page keeps the keys the game, the window and the menu read (the
+// browser test presses them); the others stay the browser's (Tab moves
+// focus) unless a menu is open or Alt is held (Alt+F opens the game's
+// menu); Ctrl and the meta key always leave the browser its shortcuts.
+TEST(WebKeys, ThePageKeepsItsKeysAndLeavesTheBrowserItsShortcuts) {
+    const HeldModifiers none{}, ctrl{false, true, false, false}, alt{false, false, true, false},
+        meta{false, false, false, true};
+    const std::tuple<int, HeldModifiers, bool, bool> cases[] = {
+        {KEY_W, none, false, true},    {KEY_NUMPAD5, none, false, true},
+        {9, none, false, false},       {112, none, false, false},
+        {9, none, true, true},         {'F', alt, false, true},
+        {KEY_F12, ctrl, false, false}, {KEY_UP, meta, false, false},
+        {'R', ctrl, true, false},      {'W', meta, true, false}};
+    for (const auto& [key, held, menuOpen, kept] : cases) {
+        EXPECT_EQ(keepFromBrowser(key, held, menuOpen), kept) << key << " menu " << menuOpen;
     }
-    // Keys the game does not read stay the browser's (Tab moves focus)...
-    EXPECT_FALSE(keepFromBrowser(9, none, false));
-    EXPECT_FALSE(keepFromBrowser(112, none, false)); // F1
-    EXPECT_FALSE(keepFromBrowser(0, none, false));
-    // ...unless a menu is open or Alt is held: then every key is the menu's,
-    // so Alt+Left is no "back" and Alt+F opens the game's menu.
-    EXPECT_TRUE(keepFromBrowser(9, none, true));
-    EXPECT_TRUE(keepFromBrowser(0, none, true));
-    EXPECT_TRUE(keepFromBrowser('F', alt, false));
-    EXPECT_TRUE(keepFromBrowser(platform::KEY_LEFT, alt, false));
-    // Ctrl or the meta key keep the browser's shortcuts, even in a menu.
-    EXPECT_FALSE(keepFromBrowser('R', control, true));
-    EXPECT_FALSE(keepFromBrowser('W', meta, true));
 }
 
 } // namespace
