@@ -68,14 +68,4 @@ int decodeIcon(const std::uint8_t* bytes, std::size_t size, IconPixels& out) {
     return 1;
 }
 
-int loadIcon(const platform::Module& module, int id, IconPixels& out) {
-    const platform::ResourceHandle resource =
-        platform::findResource(module, id, platform::ResourceKind::Icon);
-    platform::ResourceBytes bytes{};
-    if (resource == 0 || platform::loadResource(module, resource, bytes) == 0) {
-        return 0;
-    }
-    return decodeIcon(bytes.data, bytes.size, out);
-}
-
 } // namespace shell

@@ -5,10 +5,10 @@
 // Each PNG is SIZE by SIZE, scaled by nearest neighbour; black pixels, the
 // art's see-through colour, become transparent. The Windows icon holds the
 // art at 16 (each pixel the mean of a 2 by 2 block), 32 and 48 pixels.
-#include "bmp_reader.h"
 #include "ico_writer.h"
 #include "image.h"
 #include "png_writer.h"
+#include "shell/icon.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -100,12 +100,17 @@ int main(int argc, char** argv) {
     if (!in) {
         return fail(std::string("cannot read ") + argv[1]);
     }
+    // The art is the window icon's bitmap, read as the program reads it.
+    constexpr std::size_t FILE_HEADER_BYTES = 14;
     const std::vector<std::uint8_t> file{std::istreambuf_iterator<char>(in), {}};
-    icon::Image art;
-    std::string error;
-    if (!icon::readBmp(file, art, error)) {
-        return fail(std::string(argv[1]) + ": " + error);
+    shell::IconPixels pixels{};
+    if (file.size() <= FILE_HEADER_BYTES || file[0] != 'B' || file[1] != 'M' ||
+        shell::decodeIcon(file.data() + FILE_HEADER_BYTES, file.size() - FILE_HEADER_BYTES,
+                          pixels) == 0) {
+        return fail(std::string(argv[1]) + ": not a 32 by 32 palette bitmap");
     }
+    icon::Image art{platform::ICON_SIZE, platform::ICON_SIZE,
+                    std::vector<std::uint32_t>(std::begin(pixels), std::end(pixels))};
     icon::makeTransparent(art, 0x000000);
 
     for (const Output& output : outputs) {
