@@ -1,70 +1,50 @@
-// win32-probe: looks at the game's windows from outside, as the end-to-end
-// test needs them read back (the same Wine prefix and display).
+// win32-probe: reads the game's windows back from outside for the
+// end-to-end test (the same Wine prefix and display); exit code 1 when
+// there is nothing to read. Rectangles are "LEFT TOP RIGHT BOTTOM" on the screen.
 //
-//   win32-probe window        the game window's client size, its outer
-//                             rectangle and the client area's top-left
-//                             corner on the screen:
-//                             "W H LEFT TOP RIGHT BOTTOM CLIENT_X CLIENT_Y"
-//   win32-probe message-box   waits up to 10 s for a message box captioned
-//                             "Sorvi Kadra99 " owned by no window; prints
-//                             its text
-//   win32-probe popup         the open pop-up menu's rectangle: "LEFT TOP RIGHT BOTTOM"
-//
-// Exit code 1 when there is nothing to read.
+//   win32-probe window       "W H" of the client area, then the window's rectangle
+//   win32-probe client       the client area's rectangle
+//   win32-probe popup        the open pop-up menu's rectangle
+//   win32-probe message-box  waits up to 10 s for a message box "Sorvi Kadra99 "
+//                            owned by no window; prints its text
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
+#include <string>
 
-namespace {
-
-struct Search {
-    const char* className;
-    const char* caption;
-    HWND found;
-};
-
-BOOL CALLBACK visit(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<Search*>(data);
-    char name[64] = "";
-    char caption[64] = "";
-    GetClassNameA(window, name, sizeof name);
-    GetWindowTextA(window, caption, sizeof caption);
-    if (IsWindowVisible(window) && std::strcmp(name, search->className) == 0 &&
-        (search->caption == nullptr || std::strcmp(caption, search->caption) == 0)) {
-        search->found = window;
-        return FALSE;
+// The first visible top-level window of the class (and caption, if given).
+static HWND visible(const char* className, const char* caption) {
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, className, caption)) != nullptr &&
+           IsWindowVisible(window) == 0) {
     }
-    return TRUE;
+    return window;
 }
 
-HWND topLevel(const char* className, const char* caption) {
-    Search search{className, caption, nullptr};
-    EnumWindows(visit, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-int window() {
+int main(int argc, char** argv) {
+    const std::string what = argc == 2 ? argv[1] : "";
     const HWND game = FindWindowA("sorvi_k", nullptr);
-    RECT client{};
-    RECT outer{};
-    POINT origin{0, 0};
-    if (game == nullptr || GetClientRect(game, &client) == 0 || GetWindowRect(game, &outer) == 0 ||
-        ClientToScreen(game, &origin) == 0) {
-        std::fprintf(stderr, "win32-probe: no game window\n");
-        return 1;
+    RECT rect{};
+    POINT corners[2] = {};
+    if (what == "window" && game != nullptr && GetClientRect(game, &rect) != 0) {
+        std::printf("%ld %ld ", rect.right, rect.bottom);
     }
-    std::printf("%ld %ld %ld %ld %ld %ld %ld %ld\n", client.right, client.bottom, outer.left,
-                outer.top, outer.right, outer.bottom, origin.x, origin.y);
-    return 0;
-}
-
-int messageBox() {
-    for (int i = 0; i < 100; ++i) {
-        const HWND box = topLevel("#32770", "Sorvi Kadra99 ");
+    if ((what == "window" && GetWindowRect(game, &rect) != 0) ||
+        (what == "popup" && GetWindowRect(visible("#32768", nullptr), &rect) != 0)) {
+        std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+        return 0;
+    }
+    if (what == "client" && GetClientRect(game, &rect) != 0) {
+        corners[1] = POINT{rect.right, rect.bottom};
+        MapWindowPoints(game, nullptr, corners, 2);
+        std::printf("%ld %ld %ld %ld\n", corners[0].x, corners[0].y, corners[1].x, corners[1].y);
+        return 0;
+    }
+    for (int i = 0; what == "message-box" && i < 100; ++i, Sleep(100)) {
+        const HWND box = visible("#32770", "Sorvi Kadra99 ");
         if (box != nullptr && GetWindow(box, GW_OWNER) == nullptr) {
             // A message box shows its text in a static control of id 0xFFFF.
             char text[128] = "";
@@ -72,35 +52,6 @@ int messageBox() {
             std::printf("%s\n", text);
             return 0;
         }
-        Sleep(100);
     }
-    std::fprintf(stderr, "win32-probe: no message box\n");
     return 1;
-}
-
-int popup() {
-    const HWND menu = topLevel("#32768", nullptr);
-    RECT rect{};
-    if (menu == nullptr || GetWindowRect(menu, &rect) == 0) {
-        std::fprintf(stderr, "win32-probe: no open pop-up menu\n");
-        return 1;
-    }
-    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
-    return 0;
-}
-
-} // namespace
-
-int main(int argc, char** argv) {
-    if (argc == 2 && std::strcmp(argv[1], "window") == 0) {
-        return window();
-    }
-    if (argc == 2 && std::strcmp(argv[1], "message-box") == 0) {
-        return messageBox();
-    }
-    if (argc == 2 && std::strcmp(argv[1], "popup") == 0) {
-        return popup();
-    }
-    std::fprintf(stderr, "usage: win32-probe window|message-box|popup\n");
-    return 2;
 }

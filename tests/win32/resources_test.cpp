@@ -1,160 +1,154 @@
-// The program's pictures as real resources: the bitmaps through the seam,
-// and icon 106 as the art made into 16, 32 and 48 pixel images.
+// The program's resources read back against what they are made from: the
+// bitmaps and the icon art in res/, the menu and accelerator model every
+// platform shows.
 #include "platform/win32/internal.h"
+#include "res/accelerators.h"
+#include "res/menu.h"
 #include "shell/icon.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
 constexpr std::size_t FILE_HEADER_BYTES = 14;
 
-std::vector<std::uint8_t> readResFile(const char* name) {
-    const std::string path = std::string(SORVI_RES_DIR) + "/" + name;
-    std::vector<std::uint8_t> bytes;
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-        std::uint8_t buffer[4096];
-        std::size_t got = 0;
-        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-            bytes.insert(bytes.end(), buffer, buffer + got);
-        }
-        std::fclose(file);
-    }
-    return bytes;
+std::vector<std::uint8_t> resFile(const char* name) {
+    std::ifstream file(std::string(SORVI_RES_DIR) + "/" + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 TEST(Win32Resources, BitmapsAreTheResFilesWithoutTheirFileHeader) {
     const platform::Module& module = platform::programModule();
-    const struct {
-        int id;
-        const char* file;
-    } bitmaps[] = {{103, "sprites.bmp"}, {105, "backdrop.bmp"}};
-    for (const auto& bitmap : bitmaps) {
-        const std::vector<std::uint8_t> file = readResFile(bitmap.file);
-        ASSERT_GT(file.size(), FILE_HEADER_BYTES) << bitmap.file;
+    for (const auto& [id, name] : {std::pair{103, "sprites.bmp"}, std::pair{105, "backdrop.bmp"}}) {
+        const std::vector<std::uint8_t> file = resFile(name);
+        ASSERT_GT(file.size(), FILE_HEADER_BYTES) << name;
         const platform::ResourceHandle found =
-            platform::findResource(module, bitmap.id, platform::ResourceKind::Bitmap);
-        ASSERT_NE(found, 0u) << bitmap.id;
+            platform::findResource(module, id, platform::ResourceKind::Bitmap);
         platform::ResourceBytes bytes{};
-        ASSERT_EQ(platform::loadResource(module, found, bytes), 1);
+        ASSERT_EQ(platform::loadResource(module, found, bytes), 1) << id;
         ASSERT_EQ(bytes.size, file.size() - FILE_HEADER_BYTES);
         EXPECT_EQ(std::memcmp(bytes.data, file.data() + FILE_HEADER_BYTES, bytes.size), 0);
         // Only the id's low 16 bits count.
-        EXPECT_EQ(
-            platform::findResource(module, bitmap.id + 0x10000, platform::ResourceKind::Bitmap),
-            found);
+        EXPECT_EQ(platform::findResource(module, id + 0x10000, platform::ResourceKind::Bitmap),
+                  found);
     }
-    EXPECT_EQ(platform::findResource(module, 104, platform::ResourceKind::Bitmap), 0u);
     // The class takes the icon itself; the seam offers none.
     EXPECT_EQ(platform::findResource(module, 106, platform::ResourceKind::Icon), 0u);
-    platform::ResourceBytes none{};
-    EXPECT_EQ(platform::loadResource(module, 0, none), 0);
 }
 
-#pragma pack(push, 2)
-struct GroupIconEntry {
-    BYTE width;
-    BYTE height;
-    BYTE colours;
-    BYTE reserved;
-    WORD planes;
-    WORD bitCount;
-    DWORD bytes;
-    WORD id;
-};
-#pragma pack(pop)
-
-const std::uint8_t* resourceBytes(LPCSTR id, LPCSTR type, DWORD& size) {
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
-    const HRSRC found = FindResourceA(instance, id, type);
-    if (found == nullptr) {
-        return nullptr;
-    }
-    size = SizeofResource(instance, found);
-    return static_cast<const std::uint8_t*>(LockResource(LoadResource(instance, found)));
-}
-
-// Pixel (x, y) of an icon image, 0xAARRGGBB, y counted from the top.
-std::uint32_t iconPixel(const std::uint8_t* image, int side, int x, int y) {
-    std::uint32_t p = 0;
-    std::memcpy(&p, image + 40 + 4 * ((side - 1 - y) * side + x), 4);
-    return p;
+// A resource of the program, null (and size 0) if it has none.
+const std::uint8_t* resource(LPCSTR id, LPCSTR type, DWORD& size) {
+    const HRSRC found = FindResourceA(nullptr, id, type);
+    size = SizeofResource(nullptr, found);
+    return static_cast<const std::uint8_t*>(LockResource(LoadResource(nullptr, found)));
 }
 
 TEST(Win32Resources, IconHoldsTheArtAt16And32And48Pixels) {
-    const std::vector<std::uint8_t> file = readResFile("icon.bmp");
-    shell::IconPixels art{};
+    const std::vector<std::uint8_t> file = resFile("icon.bmp");
+    shell::IconPixels art{}; // 32 by 32, 0xAARRGGBB, top row first
     ASSERT_EQ(
         shell::decodeIcon(file.data() + FILE_HEADER_BYTES, file.size() - FILE_HEADER_BYTES, art),
         1);
-
+    auto colour = [&](int x, int y) { return art[y * 32 + x] & 0xFFFFFFu; };
     DWORD size = 0;
-    const std::uint8_t* group = resourceBytes(MAKEINTRESOURCEA(106), RT_GROUP_ICON, size);
-    ASSERT_NE(group, nullptr);
+    const std::uint8_t* group = resource(MAKEINTRESOURCEA(106), RT_GROUP_ICON, size);
     ASSERT_GE(size, 6u);
-    WORD count = 0;
-    std::memcpy(&count, group + 4, 2);
-    ASSERT_EQ(count, 3);
-    ASSERT_GE(size, 6u + count * sizeof(GroupIconEntry));
-    const int sides[] = {16, 32, 48};
-    for (int i = 0; i < count; ++i) {
-        GroupIconEntry entry{};
-        std::memcpy(&entry, group + 6 + i * sizeof entry, sizeof entry);
-        const int side = sides[i];
-        EXPECT_EQ(entry.width, side);
-        EXPECT_EQ(entry.height, side);
-        EXPECT_EQ(entry.bitCount, 32);
-        DWORD imageSize = 0;
-        const std::uint8_t* image = resourceBytes(MAKEINTRESOURCEA(entry.id), RT_ICON, imageSize);
-        ASSERT_NE(image, nullptr);
-        // Colour rows and one AND mask row of whole 32-bit words per row.
-        const std::size_t mask = static_cast<std::size_t>((side + 31) / 32 * 4 * side);
-        ASSERT_EQ(imageSize, 40 + 4u * side * side + mask);
-        // Windows makes an icon of it.
-        const HICON icon = CreateIconFromResourceEx(const_cast<std::uint8_t*>(image), imageSize,
-                                                    TRUE, 0x00030000, side, side, 0);
+    EXPECT_EQ(group[4], 3); // images
+    for (const int side : {16, 32, 48}) {
+        const int id = LookupIconIdFromDirectoryEx(const_cast<std::uint8_t*>(group), TRUE, side,
+                                                   side, LR_DEFAULTCOLOR);
+        const std::uint8_t* image = resource(MAKEINTRESOURCEA(id), RT_ICON, size);
+        ASSERT_NE(image, nullptr) << side;
+        BITMAPINFOHEADER header{};
+        std::memcpy(&header, image, sizeof header);
+        EXPECT_EQ(header.biWidth, side);
+        EXPECT_EQ(header.biBitCount, 32);
+        // Colour rows, then an AND mask of whole 32-bit words per row.
+        ASSERT_EQ(size, sizeof header + 4u * side * side + (side + 31) / 32 * 4 * side) << side;
+        const HICON icon = CreateIconFromResourceEx(const_cast<std::uint8_t*>(image), size, TRUE,
+                                                    0x00030000, side, side, 0);
         EXPECT_NE(icon, nullptr) << side;
         DestroyIcon(icon);
-        if (side < 32) {
-            // Halved: opaque wherever the 2 by 2 block has a pixel of colour.
-            for (int y = 0; y < side; ++y) {
-                for (int x = 0; x < side; ++x) {
-                    bool coloured = false;
-                    for (int d = 0; d < 4; ++d) {
-                        coloured = coloured ||
-                                   (art[(2 * y + d / 2) * 32 + 2 * x + d % 2] & 0xFFFFFFu) != 0;
-                    }
-                    EXPECT_EQ((iconPixel(image, side, x, y) >> 24) != 0, coloured) << x << ',' << y;
-                }
-            }
-            continue;
+        if (side == 48) {
+            continue; // nearest scaling has tests of its own
         }
-        // The art itself, then the same by nearest pixel (the art's pixel
-        // under each pixel's centre); black is see-through.
+        // 32: the art itself, black see-through; 16: opaque wherever its 2
+        // by 2 block of the art has colour.
         int wrong = 0;
         for (int y = 0; y < side; ++y) {
             for (int x = 0; x < side; ++x) {
-                const std::uint32_t source =
-                    art[((2 * y + 1) * 32 / (2 * side)) * 32 + (2 * x + 1) * 32 / (2 * side)];
-                const std::uint32_t wanted = (source & 0xFFFFFFu) == 0 ? 0 : source;
-                wrong += iconPixel(image, side, x, y) != wanted;
+                std::uint32_t pixel = 0; // the rows bottom first
+                std::memcpy(&pixel, image + sizeof header + 4 * ((side - 1 - y) * side + x), 4);
+                if (side == 32) {
+                    wrong += pixel != (colour(x, y) == 0 ? 0 : art[y * 32 + x]);
+                } else {
+                    wrong += (pixel >> 24 != 0) !=
+                             ((colour(2 * x, 2 * y) | colour(2 * x + 1, 2 * y) |
+                               colour(2 * x, 2 * y + 1) | colour(2 * x + 1, 2 * y + 1)) != 0);
+                }
             }
         }
         EXPECT_EQ(wrong, 0) << side;
     }
 }
 
-TEST(Win32Resources, TheManifestAsksForThePixelsAtTheMonitorsScale) {
+std::wstring wide(const char* utf8) {
+    wchar_t out[128] = {};
+    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, out, 128);
+    return out;
+}
+
+TEST(Win32Resources, MenuAndAcceleratorsAreTheModels) {
+    const HMENU bar = LoadMenuA(nullptr, MAKEINTRESOURCEA(res::MENU_ID));
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(GetMenuItemCount(bar), res::MENU_POPUP_COUNT);
+    for (int p = 0; p < res::MENU_POPUP_COUNT; ++p) {
+        const res::MenuPopupResource& model = res::MENU_POPUPS[p];
+        wchar_t text[128] = {};
+        GetMenuStringW(bar, static_cast<UINT>(p), text, 128, MF_BYPOSITION);
+        EXPECT_EQ(std::wstring(text), wide(model.title)) << p;
+        const HMENU popup = GetSubMenu(bar, p);
+        ASSERT_EQ(GetMenuItemCount(popup), model.itemCount);
+        for (int i = 0; i < model.itemCount; ++i) {
+            const res::MenuItemResource& item = model.items[i];
+            const UINT state = GetMenuState(popup, static_cast<UINT>(i), MF_BYPOSITION);
+            if (item.text == nullptr) {
+                EXPECT_NE(state & MF_SEPARATOR, 0u) << p << ' ' << i;
+                continue;
+            }
+            GetMenuStringW(popup, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
+            EXPECT_EQ(std::wstring(text), wide(item.text)) << p << ' ' << i;
+            EXPECT_EQ(GetMenuItemID(popup, i), item.id) << p << ' ' << i;
+            EXPECT_EQ(state & (MF_CHECKED | MF_DISABLED | MF_GRAYED), 0u); // marks come on opening
+        }
+    }
+    DestroyMenu(bar);
+
+    const HACCEL table = LoadAcceleratorsA(nullptr, MAKEINTRESOURCEA(res::ACCELERATOR_TABLE_ID));
+    ACCEL entries[8] = {};
+    ASSERT_EQ(CopyAcceleratorTableA(table, entries, 8), res::ACCELERATORS.count);
+    for (int i = 0; i < res::ACCELERATORS.count; ++i) {
+        const res::AcceleratorEntry& model = res::ACCELERATORS.entries[i];
+        EXPECT_EQ(entries[i].fVirt, model.flags) << i;
+        EXPECT_EQ(entries[i].key, model.key) << i;
+        EXPECT_EQ(entries[i].cmd, model.command) << i;
+    }
+}
+
+TEST(Win32Resources, TheManifestIsTheResFile) {
+    // What it asks for, the pixels at each monitor's own scale, cannot be
+    // seen here: Wine takes every program as aware of each monitor's scale.
     DWORD size = 0;
-    const std::uint8_t* manifest = resourceBytes(MAKEINTRESOURCEA(1), RT_MANIFEST, size);
-    ASSERT_NE(manifest, nullptr);
-    const std::string text(reinterpret_cast<const char*>(manifest), size);
-    EXPECT_NE(text.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
+    const std::uint8_t* manifest = resource(MAKEINTRESOURCEA(1), RT_MANIFEST, size);
+    EXPECT_EQ(std::vector<std::uint8_t>(manifest, manifest + size),
+              resFile("sorvi-kadra99.manifest"));
 }
 
 } // namespace
