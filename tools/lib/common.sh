@@ -107,5 +107,7 @@ FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 PACKAGE_PACKAGES=(dpkg-dev file)
 PACKAGE_TEST_PACKAGES=(lintian desktop-file-utils appstream debootstrap debian-archive-keyring
                        xvfb xdotool)
+# tools/libretro: Debian's RetroArch and what drives it under Xvfb.
+LIBRETRO_TEST_PACKAGES=(retroarch xvfb xdotool imagemagick python3)
 
 jobs() { nproc 2>/dev/null || echo 2; }

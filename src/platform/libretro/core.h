@@ -20,9 +20,11 @@ bool prepareGame(retro::EnvironmentFunction environment);
 
 // With SORVI_FRAME_LOG set to a file name, each frame adds a line to that
 // file: its number and a hash of its picture, so that two runs (a netplay
-// host and its client) can be compared frame by frame.
+// host and its client) can be compared frame by frame; a loaded state adds
+// "load" and the frame it goes on from.
 void openFrameLog();
 void logFrame(std::uint64_t frame, const std::uint32_t* picture);
+void logLoad(std::uint64_t frame);
 void closeFrameLog();
 
 } // namespace retrocore

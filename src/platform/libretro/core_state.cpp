@@ -1,5 +1,6 @@
 // Save states: the game's state with the core's frame counter at its end.
 #include "platform/libretro/api.h"
+#include "platform/libretro/core.h"
 #include "platform/libretro/internal.h"
 #include "state/save_state.h"
 
@@ -34,6 +35,7 @@ bool retro_unserialize(const void* data, std::size_t size) {
         frames |= static_cast<std::uint64_t>(counter[i]) << 8 * i;
     }
     retroplatform::setFrameCount(frames);
+    retrocore::logLoad(frames);
     return true;
 }
 

@@ -29,6 +29,13 @@ void logFrame(std::uint64_t frame, const std::uint32_t* picture) {
     std::fflush(log);
 }
 
+void logLoad(std::uint64_t frame) {
+    if (log != nullptr) {
+        std::fprintf(log, "load %llu\n", static_cast<unsigned long long>(frame));
+        std::fflush(log);
+    }
+}
+
 void closeFrameLog() {
     if (log != nullptr) {
         std::fclose(log);
