@@ -5,19 +5,8 @@
 # scratch directory), `core` and `info`, and calls stop_all in its exit trap.
 # shellcheck shell=bash
 
+source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh" # need_tools
 pids=()
-
-# need_tools HINT TOOL...: skips the test (exit 77) when a tool is missing.
-need_tools() {
-    local hint=$1 tool
-    shift
-    for tool in "$@"; do
-        if ! command -v "$tool" >/dev/null; then
-            echo "SKIP: $tool is missing ($hint)"
-            exit 77
-        fi
-    done
-}
 
 stop_all() {
     local pid

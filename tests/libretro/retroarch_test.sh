@@ -14,22 +14,10 @@ info=$2
 keep=${3:-}
 work=$(mktemp -d)
 source "$here/retroarch.sh"
+source "$here/../support/checks.sh"
 trap 'stop_all; rm -rf "$work"' EXIT
 need_tools "apt-get install retroarch xvfb xdotool imagemagick" retroarch Xvfb xdotool convert
 
-passes=0
-failures=0
-check() { # check NAME CONDITION...
-    local name=$1
-    shift
-    if "$@"; then
-        echo "ok - $name"
-        passes=$((passes + 1))
-    else
-        echo "FAIL - $name"
-        failures=$((failures + 1))
-    fi
-}
 is_screen() { # is_screen FILE SCREEN
     local seen
     seen=$(screen_of "$1")
@@ -75,5 +63,4 @@ if [ -n "$keep" ]; then
     mkdir -p "$keep"
     cp "$work"/*.png "$keep"/
 fi
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish_checks
