@@ -14,7 +14,8 @@
 #include "platform/keyboard_snapshot.h"
 #include "shell/host.h"
 
-#include <bit>
+#include <cstring>
+#include <limits>
 
 namespace state {
 namespace {
@@ -156,12 +157,19 @@ template <typename Io> void walkAll(Io& io) {
 
 } // namespace
 
+static_assert(sizeof(float) == 4 && std::numeric_limits<float>::is_iec559,
+              "a state holds floats as their 32 IEEE bits");
+
+// Floats by their bits (memcpy: the web's library has no std::bit_cast).
 void Writer::f32(float& v) {
-    put(std::bit_cast<std::uint32_t>(v), 4);
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &v, sizeof bits);
+    put(bits, 4);
 }
 
 void Reader::f32(float& v) {
-    v = std::bit_cast<float>(get(4));
+    const std::uint32_t bits = get(4);
+    std::memcpy(&v, &bits, sizeof v);
 }
 
 void walk(Writer& io) {
