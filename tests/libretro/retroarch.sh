@@ -57,6 +57,7 @@ config_save_on_exit = "false"
 netplay_public_announce = "false"
 netplay_nat_traversal = "false"
 suspend_screensaver_enable = "false"
+video_font_enable = "false"
 input_player1_start = "m"
 input_player1_select = "n"
 EOF

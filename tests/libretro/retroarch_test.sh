@@ -6,7 +6,10 @@
 #
 #   tests/libretro/retroarch_test.sh CORE.so CORE.info [DIR]
 #
-# With DIR, the pictures it took are left there.
+# With DIR, the pictures it took are left there, and RetroArch's whole
+# window during the game (retroarch-window.png; the README's picture is it
+# at two thirds: convert DIR/retroarch-window.png -sample 640x480
+# docs/screenshots/retroarch.png).
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 core=$1
@@ -24,12 +27,22 @@ is_screen() { # is_screen FILE SCREEN
     [ "$seen" = "$2" ] || { echo "    $1 shows $seen, not $2"; return 1; }
 }
 
+# Debug logging: RetroArch then lists the button names it was given.
+printf 'frontend_log_level = "0"\nlibretro_log_level = "0"\n' >"$work/solo.cfg"
 start_instance solo
 wait_for solo 'SET_PIXEL_FORMAT: XRGB8888' 30 || exit 1
 wait_frames solo 30 || exit 1
 check "it starts with no content" \
     grep -q 'SET_SUPPORT_NO_GAME: yes' "$work/solo/log"
 
+maho_named() {
+    local port
+    for port in 1 2 3; do
+        grep -q "Port $port, Button \"B (bottom)\" => \"Maho\"" "$work/solo/log" &&
+            grep -q "Port $port, Button \"A (right)\" => \"Maho\"" "$work/solo/log" || return 1
+    done
+}
+check "RetroArch names B and A \"Maho\" on the three players' pads" maho_named
 screenshot solo "$work/title.png" || exit 1
 check "it shows the title" is_screen "$work/title.png" title
 
@@ -44,6 +57,15 @@ hold solo m 0.25
 wait_frames solo 30
 screenshot solo "$work/play.png" || exit 1
 check "Start again starts a game" is_screen "$work/play.png" play
+if [ -n "$keep" ]; then
+    # The README's picture: RetroArch's window a few seconds into the game.
+    hold solo Left 0.6
+    hold solo Up 0.3
+    sleep 3
+    display=$(cat "$work/solo/display")
+    window=$(DISPLAY=$display xdotool search --name RetroArch | head -1)
+    DISPLAY=$display import -window "$window" "$work/retroarch-window.png"
+fi
 
 send solo LOAD_STATE
 wait_for solo 'Loading state ".*", [0-9]+ bytes' 10
