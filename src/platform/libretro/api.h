@@ -167,34 +167,33 @@ enum Key : unsigned {
 
 } // namespace retro
 
-// The entry points, looked up by name.
+// The entry points, looked up by name: the only symbols the core shows.
 extern "C" {
-#define SORVI_RETRO_EXPORT __attribute__((visibility("default")))
-SORVI_RETRO_EXPORT void retro_set_environment(retro::EnvironmentFunction callback);
-SORVI_RETRO_EXPORT void retro_set_video_refresh(retro::VideoRefreshFunction callback);
-SORVI_RETRO_EXPORT void retro_set_audio_sample(retro::AudioSampleFunction callback);
-SORVI_RETRO_EXPORT void retro_set_audio_sample_batch(retro::AudioSampleBatchFunction callback);
-SORVI_RETRO_EXPORT void retro_set_input_poll(retro::InputPollFunction callback);
-SORVI_RETRO_EXPORT void retro_set_input_state(retro::InputStateFunction callback);
-SORVI_RETRO_EXPORT void retro_init();
-SORVI_RETRO_EXPORT void retro_deinit();
-SORVI_RETRO_EXPORT unsigned retro_api_version();
-SORVI_RETRO_EXPORT void retro_get_system_info(retro::SystemInfo* info);
-SORVI_RETRO_EXPORT void retro_get_system_av_info(retro::SystemAvInfo* info);
-SORVI_RETRO_EXPORT void retro_set_controller_port_device(unsigned port, unsigned device);
-SORVI_RETRO_EXPORT void retro_reset();
-SORVI_RETRO_EXPORT void retro_run();
-SORVI_RETRO_EXPORT std::size_t retro_serialize_size();
-SORVI_RETRO_EXPORT bool retro_serialize(void* data, std::size_t size);
-SORVI_RETRO_EXPORT bool retro_unserialize(const void* data, std::size_t size);
-SORVI_RETRO_EXPORT void retro_cheat_reset();
-SORVI_RETRO_EXPORT void retro_cheat_set(unsigned index, bool enabled, const char* code);
-SORVI_RETRO_EXPORT bool retro_load_game(const retro::GameInfo* game);
-SORVI_RETRO_EXPORT bool retro_load_game_special(unsigned type, const retro::GameInfo* info,
-                                                std::size_t count);
-SORVI_RETRO_EXPORT void retro_unload_game();
-SORVI_RETRO_EXPORT unsigned retro_get_region();
-SORVI_RETRO_EXPORT void* retro_get_memory_data(unsigned id);
-SORVI_RETRO_EXPORT std::size_t retro_get_memory_size(unsigned id);
-#undef SORVI_RETRO_EXPORT
+#pragma GCC visibility push(default)
+void retro_set_environment(retro::EnvironmentFunction callback);
+void retro_set_video_refresh(retro::VideoRefreshFunction callback);
+void retro_set_audio_sample(retro::AudioSampleFunction callback);
+void retro_set_audio_sample_batch(retro::AudioSampleBatchFunction callback);
+void retro_set_input_poll(retro::InputPollFunction callback);
+void retro_set_input_state(retro::InputStateFunction callback);
+void retro_init();
+void retro_deinit();
+unsigned retro_api_version();
+void retro_get_system_info(retro::SystemInfo* info);
+void retro_get_system_av_info(retro::SystemAvInfo* info);
+void retro_set_controller_port_device(unsigned port, unsigned device);
+void retro_reset();
+void retro_run();
+std::size_t retro_serialize_size();
+bool retro_serialize(void* data, std::size_t size);
+bool retro_unserialize(const void* data, std::size_t size);
+void retro_cheat_reset();
+void retro_cheat_set(unsigned index, bool enabled, const char* code);
+bool retro_load_game(const retro::GameInfo* game);
+bool retro_load_game_special(unsigned type, const retro::GameInfo* info, std::size_t count);
+void retro_unload_game();
+unsigned retro_get_region();
+void* retro_get_memory_data(unsigned id);
+std::size_t retro_get_memory_size(unsigned id);
+#pragma GCC visibility pop
 }

@@ -2,6 +2,9 @@
 #include "platform/libretro/core.h"
 #include "platform/libretro/internal.h"
 
+#include <array>
+#include <iterator>
+
 namespace {
 
 using namespace retro;
@@ -9,21 +12,43 @@ using namespace retro;
 constexpr ControllerDescription RETROPAD[] = {{"RetroPad", DEVICE_JOYPAD}};
 constexpr ControllerInfo CONTROLLERS[] = {
     {RETROPAD, 1}, {RETROPAD, 1}, {RETROPAD, 1}, {nullptr, 0}};
+static_assert(std::size(CONTROLLERS) == retroplatform::PORTS + 1, "a RetroPad per player's port");
 
 // The buttons each player's pad uses, by what they do in the game.
-#define SORVI_PORT(p)                                                                              \
-    {p, DEVICE_JOYPAD, 0, PAD_UP, "Up"}, {p, DEVICE_JOYPAD, 0, PAD_DOWN, "Down"},                  \
-        {p, DEVICE_JOYPAD, 0, PAD_LEFT, "Left"}, {p, DEVICE_JOYPAD, 0, PAD_RIGHT, "Right"},        \
-        {p, DEVICE_JOYPAD, 0, PAD_B, "Maho"}, {p, DEVICE_JOYPAD, 0, PAD_A, "Maho"},                \
-        {p, DEVICE_JOYPAD, 0, PAD_START, "Start"},                                                 \
-        {p, DEVICE_JOYPAD, 0, PAD_SELECT, "Player on/off (setup)"},                                \
-        {p, DEVICE_JOYPAD, 0, PAD_Y, "Change witch (setup)"},                                      \
-        {p, DEVICE_ANALOG, ANALOG_LEFT, ANALOG_X, "Steer left/right"}, {                           \
-        p, DEVICE_ANALOG, ANALOG_LEFT, ANALOG_Y, "Steer up/down"                                   \
+struct Named {
+    unsigned device;
+    unsigned index;
+    unsigned id;
+    const char* description;
+};
+constexpr Named PLAYER_BUTTONS[] = {
+    {DEVICE_JOYPAD, 0, PAD_UP, "Up"},
+    {DEVICE_JOYPAD, 0, PAD_DOWN, "Down"},
+    {DEVICE_JOYPAD, 0, PAD_LEFT, "Left"},
+    {DEVICE_JOYPAD, 0, PAD_RIGHT, "Right"},
+    {DEVICE_JOYPAD, 0, PAD_B, "Maho"},
+    {DEVICE_JOYPAD, 0, PAD_A, "Maho"},
+    {DEVICE_JOYPAD, 0, PAD_START, "Start"},
+    {DEVICE_JOYPAD, 0, PAD_SELECT, "Player on/off (setup)"},
+    {DEVICE_JOYPAD, 0, PAD_Y, "Change witch (setup)"},
+    {DEVICE_ANALOG, ANALOG_LEFT, ANALOG_X, "Steer left/right"},
+    {DEVICE_ANALOG, ANALOG_LEFT, ANALOG_Y, "Steer up/down"},
+};
+constexpr std::size_t PER_PLAYER = std::size(PLAYER_BUTTONS);
+
+// The three players' buttons, then the end mark.
+constexpr std::size_t NAMED = retroplatform::PORTS * PER_PLAYER;
+constexpr std::array<InputDescriptor, NAMED + 1> DESCRIPTORS = [] {
+    std::array<InputDescriptor, NAMED + 1> all{};
+    for (unsigned port = 0; port < retroplatform::PORTS; ++port) {
+        for (std::size_t i = 0; i < PER_PLAYER; ++i) {
+            const Named& b = PLAYER_BUTTONS[i];
+            all[port * PER_PLAYER + i] =
+                InputDescriptor{port, b.device, b.index, b.id, b.description};
+        }
     }
-constexpr InputDescriptor DESCRIPTORS[] = {
-    SORVI_PORT(0), SORVI_PORT(1), SORVI_PORT(2), {0, 0, 0, 0, nullptr}};
-#undef SORVI_PORT
+    return all;
+}();
 
 #ifndef SORVI_VERSION
 #error "SORVI_VERSION: the project's version, set by the build"
@@ -56,7 +81,7 @@ bool prepareGame(EnvironmentFunction environment) {
     if (!environment(ENV_SET_PIXEL_FORMAT, &format)) {
         return false;
     }
-    environment(ENV_SET_INPUT_DESCRIPTORS, const_cast<InputDescriptor*>(DESCRIPTORS));
+    environment(ENV_SET_INPUT_DESCRIPTORS, const_cast<InputDescriptor*>(DESCRIPTORS.data()));
     // Fixed size, no pointer, the same bytes on every machine.
     std::uint64_t quirks = 0;
     environment(ENV_SET_SERIALIZATION_QUIRKS, &quirks);
