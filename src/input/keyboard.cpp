@@ -24,15 +24,12 @@ void updateKeyEdge(int key) {
 }
 
 void updateMenuKeyEdges() {
-    constexpr int MENU_KEYS[] = {KEY_RETURN, KEY_SPACE, KEY_SHIFT, KEY_UP,
-                                 KEY_DOWN,   KEY_LEFT,  KEY_RIGHT};
     for (int key : MENU_KEYS) {
         updateKeyEdge(key);
     }
 }
 
 void updatePlayKeyEdges() {
-    constexpr int BUTTON_KEYS[] = {KEY_RETURN, KEY_SPACE, KEY_NUMPAD5, KEY_NUMPAD9, KEY_Q, KEY_E};
     for (int key : BUTTON_KEYS) {
         updateKeyEdge(key);
     }

@@ -39,12 +39,17 @@ bool takePostedMessage(Message& out) {
     }
     if (quitPosted) {
         quitPosted = false;
-        out = Message{};
-        out.kind = MessageKind::Quit;
-        out.code = quitCode;
+        out = quitMessage(quitCode);
         return true;
     }
     return false;
+}
+
+Message quitMessage(int exitCode) {
+    Message quit;
+    quit.kind = MessageKind::Quit;
+    quit.code = exitCode;
+    return quit;
 }
 
 void clearPostedMessages() {

@@ -1,6 +1,7 @@
 #include "platform/web/keymap.h"
 
-#include "platform/keys.h"
+#include "platform/drawn/window.h"
+#include "platform/modifier_sides.h"
 
 #include <cstring>
 
@@ -65,17 +66,6 @@ constexpr NamedKey NAMED_KEYS[] = {
     {"F10", 121},
     {"F11", 122},
     {"F12", 123},
-};
-
-// The keys the game, the window keys and the menu read.
-constexpr int USED_KEYS[] = {
-    platform::KEY_RETURN,  platform::KEY_SHIFT,   platform::KEY_MENU,    platform::KEY_ESCAPE,
-    platform::KEY_SPACE,   platform::KEY_LEFT,    platform::KEY_UP,      platform::KEY_RIGHT,
-    platform::KEY_DOWN,    platform::KEY_A,       platform::KEY_E,       platform::KEY_Q,
-    platform::KEY_S,       platform::KEY_W,       platform::KEY_Z,       platform::KEY_NUMPAD2,
-    platform::KEY_NUMPAD4, platform::KEY_NUMPAD5, platform::KEY_NUMPAD6, platform::KEY_NUMPAD8,
-    platform::KEY_NUMPAD9, platform::KEY_F9,      platform::KEY_F10,     platform::KEY_F11,
-    platform::KEY_F12,
 };
 
 bool startsWith(const char* text, const char* prefix) {
@@ -160,14 +150,14 @@ int releaseHeldKey(HeldKeys& held, const char* code, int virtualKey) {
     return pressed;
 }
 
-bool trackSides(ModifierSides& sides, const char* code, bool down, bool& repeat) {
+bool trackSides(const char* code, bool down, bool& repeat) {
     constexpr const char* LEFT[3] = {"ShiftLeft", "ControlLeft", "AltLeft"};
     constexpr const char* RIGHT[3] = {"ShiftRight", "ControlRight", "AltRight"};
     for (int which = 0; which < 3; ++which) {
         const bool left = std::strcmp(code, LEFT[which]) == 0;
         if (left || std::strcmp(code, RIGHT[which]) == 0) {
-            return platform::trackModifierSide(sides, static_cast<platform::Modifier>(which), left,
-                                               down, repeat);
+            return platform::trackModifierSide(static_cast<platform::Modifier>(which), left, down,
+                                               repeat);
         }
     }
     return true;
@@ -180,12 +170,7 @@ bool keepFromBrowser(int virtualKey, const HeldModifiers& held, bool menuOpen) {
     if (menuOpen || held.alt) {
         return true;
     }
-    for (const int used : USED_KEYS) {
-        if (used == virtualKey) {
-            return true;
-        }
-    }
-    return false;
+    return drawn::keyUsed(virtualKey);
 }
 
 } // namespace webplatform
