@@ -46,8 +46,8 @@ int presents = 0;
 // frames have been presented, a poll finds Quit.
 constexpr int PRESENT_LIMIT = 100000;
 std::uint32_t frameCost = 0;
-int peeks = 0;
-int gets = 0;
+int polls = 0;
+int waits = 0;
 
 void record(headless::WindowCall call, int a = 0, int b = 0) {
     ++callsByKind[static_cast<int>(call)];
@@ -116,7 +116,7 @@ bool takeScripted(Message& out, bool waiting) {
 }
 
 bool poll(Message& message) {
-    ++peeks;
+    ++polls;
     if (takeScripted(message, false)) {
         return true;
     }
@@ -128,7 +128,7 @@ bool poll(Message& message) {
 }
 
 drawn::Wait wait(Message& message) {
-    ++gets;
+    ++waits;
     return takeScripted(message, true) ? drawn::Wait::Message : drawn::Wait::Never;
 }
 
@@ -222,10 +222,10 @@ void setFrameCost(std::uint32_t milliseconds) {
     frameCost = milliseconds;
 }
 int peekCalls() {
-    return peeks;
+    return polls;
 }
 int getCalls() {
-    return gets;
+    return waits;
 }
 
 void resetWindow() {
@@ -243,8 +243,8 @@ void resetWindow() {
     platform::clearPostedMessages();
     presents = 0;
     frameCost = 0;
-    peeks = 0;
-    gets = 0;
+    polls = 0;
+    waits = 0;
     drawn::resetDrawnWindow();
 }
 

@@ -1,7 +1,7 @@
 // SDL's events as the window's messages: the drawn window polls and waits
 // here for the platform's own source.
 #include "platform/drawn/window.h"
-#include "platform/modifier_sides.h"
+#include "platform/key_positions.h"
 #include "platform/sdl/internal.h"
 
 namespace {
@@ -19,27 +19,6 @@ std::uint8_t modifiersOf(Uint16 mod) {
     return out;
 }
 
-// For a side of Shift, Ctrl or Alt: false when the other side keeps the
-// code down, so the release is no release of the code.
-bool trackSides(SDL_Scancode scancode, bool down, bool& repeat) {
-    using platform::Modifier;
-    const bool left = scancode == SDL_SCANCODE_LSHIFT || scancode == SDL_SCANCODE_LCTRL ||
-                      scancode == SDL_SCANCODE_LALT;
-    switch (scancode) {
-    case SDL_SCANCODE_LSHIFT:
-    case SDL_SCANCODE_RSHIFT:
-        return platform::trackModifierSide(Modifier::Shift, left, down, repeat);
-    case SDL_SCANCODE_LCTRL:
-    case SDL_SCANCODE_RCTRL:
-        return platform::trackModifierSide(Modifier::Control, left, down, repeat);
-    case SDL_SCANCODE_LALT:
-    case SDL_SCANCODE_RALT:
-        return platform::trackModifierSide(Modifier::Alt, left, down, repeat);
-    default:
-        return true;
-    }
-}
-
 bool translate(const SDL_Event& event, Message& out) {
     out = Message{};
     switch (event.type) {
@@ -48,7 +27,8 @@ bool translate(const SDL_Event& event, Message& out) {
         const bool down = event.type == SDL_KEYDOWN;
         const int key = sdlplatform::virtualKeyOf(event.key.keysym.scancode, event.key.keysym.sym);
         bool repeat = down && event.key.repeat != 0;
-        if (key == 0 || !trackSides(event.key.keysym.scancode, down, repeat)) {
+        if (key == 0 ||
+            !platform::trackSide(sdlplatform::keyAt(event.key.keysym.scancode), down, repeat)) {
             return false;
         }
         out.kind = down ? MessageKind::KeyDown : MessageKind::KeyUp;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/drawn/window.h"
+#include "platform/key_positions.h"
 #include "platform/platform.h"
 
 #include <SDL.h>
@@ -15,7 +16,9 @@ SDL_Window* window();
 bool pollEvent(platform::Message& message);
 drawn::Wait waitForEvent(platform::Message& message);
 
-// The virtual-key code of a key, or 0 for a key the game has no code for.
+// Where a key sits, in the shared key table (null for a key of none of
+// ours), and its virtual-key code (0 for none).
+const platform::KeyPosition* keyAt(SDL_Scancode scancode);
 int virtualKeyOf(SDL_Scancode scancode, SDL_Keycode keycode);
 
 // A device came or went: the joystick lets go of one that is gone.
