@@ -45,13 +45,6 @@ bool takePostedMessage(Message& out) {
     return false;
 }
 
-Message quitMessage(int exitCode) {
-    Message quit;
-    quit.kind = MessageKind::Quit;
-    quit.code = exitCode;
-    return quit;
-}
-
 void clearPostedMessages() {
     head = 0;
     count = 0;

@@ -10,9 +10,6 @@ namespace platform {
 // was posted. Returns false when there is nothing.
 bool takePostedMessage(Message& out);
 
-// The quit message that ends the loop with `exitCode`.
-Message quitMessage(int exitCode);
-
 // Empties the queue and forgets a posted quit.
 void clearPostedMessages();
 

@@ -147,6 +147,14 @@ struct Message {
     const void* native = nullptr; // the platform's own record of the message, if it has one
 };
 
+// The quit message that ends the loop with `exitCode`.
+inline Message quitMessage(int exitCode) {
+    Message quit;
+    quit.kind = MessageKind::Quit;
+    quit.code = exitCode;
+    return quit;
+}
+
 // The host's answer to each message of its window.
 using WindowProcedure = std::intptr_t (*)(const Message& message);
 
