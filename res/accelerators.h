@@ -5,6 +5,7 @@
 #include "platform/keys.h"
 
 #include <cstdint>
+#include <iterator>
 
 namespace res {
 
@@ -37,6 +38,7 @@ inline constexpr AcceleratorEntry ACCELERATOR_ENTRIES[] = {
     {ACCEL_VIRTKEY | ACCEL_NOINVERT, platform::KEY_F9, CMD_RESET},
 };
 
-inline constexpr AcceleratorResource ACCELERATORS{ACCELERATOR_TABLE_ID, ACCELERATOR_ENTRIES, 4};
+inline constexpr AcceleratorResource ACCELERATORS{ACCELERATOR_TABLE_ID, ACCELERATOR_ENTRIES,
+                                                  std::size(ACCELERATOR_ENTRIES)};
 
 } // namespace res

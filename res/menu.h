@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <iterator>
 
 namespace res {
 
@@ -48,12 +49,12 @@ inline constexpr MenuItemResource SIZE_ITEMS[] = {
     {"\uFF12\u500D(640*480)\tF12", CMD_SIZE_DOUBLE}, // ２倍
 };
 
-constexpr int MENU_POPUP_COUNT = 2;
-
-inline constexpr MenuPopupResource MENU_POPUPS[MENU_POPUP_COUNT] = {
-    {"\uFF8C\uFF67\uFF72\uFF99(&F)", FILE_ITEMS, 5}, // ﾌｧｲﾙ
-    {"\uFF7B\uFF72\uFF7D\uFF9E(S)", SIZE_ITEMS, 2},  // ｻｲｽﾞ
+inline constexpr MenuPopupResource MENU_POPUPS[] = {
+    {"\uFF8C\uFF67\uFF72\uFF99(&F)", FILE_ITEMS, std::size(FILE_ITEMS)}, // ﾌｧｲﾙ
+    {"\uFF7B\uFF72\uFF7D\uFF9E(S)", SIZE_ITEMS, std::size(SIZE_ITEMS)},  // ｻｲｽﾞ
 };
+
+constexpr int MENU_POPUP_COUNT = static_cast<int>(std::size(MENU_POPUPS));
 
 inline constexpr MenuResource MENU{MENU_ID, MENU_POPUPS, MENU_POPUP_COUNT};
 

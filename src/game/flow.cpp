@@ -48,7 +48,12 @@ int gameFrame(gfx::FramebufferSurface& surface) {
 }
 
 void redetectJoystick() {
-    input::initJoystick();
+    const bool hadOne = input::joystickCount != 0;
+    // Still on the title screen, a joystick that was not there before is
+    // player 1's, as one found at start is.
+    if (input::initJoystick() != 0 && !hadOne && gameState == Title) {
+        playerSlots[0].scheme = input::Joystick;
+    }
 }
 
 void requestReset() {

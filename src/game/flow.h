@@ -16,7 +16,9 @@ int gameInit(const platform::Module& module);
 int gameFrame(gfx::FramebufferSurface& surface);
 
 // A game controller came or went: the joystick is found and calibrated
-// again as at start. The slots keep their schemes.
+// again as at start. One that was not there before goes to player 1 while
+// the game is still on its title screen; otherwise the slots keep their
+// schemes.
 void redetectJoystick();
 
 // The window's reset command: the next frame returns to the title.

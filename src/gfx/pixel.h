@@ -2,6 +2,8 @@
 // blue, green, red, then a fourth byte that is never shown.
 #pragma once
 
+#include "platform/frame.h"
+
 #include <bit>
 #include <cstdint>
 
@@ -12,9 +14,9 @@ static_assert(std::endian::native == std::endian::little,
 
 using Pixel = std::uint32_t;
 
-constexpr int FRAME_WIDTH = 320;
-constexpr int FRAME_HEIGHT = 240;
-constexpr int FRAME_PIXELS = FRAME_WIDTH * FRAME_HEIGHT;
+using platform::FRAME_HEIGHT;
+using platform::FRAME_PIXELS;
+using platform::FRAME_WIDTH;
 
 constexpr Pixel makePixel(int red, int green, int blue) {
     return static_cast<Pixel>(blue) | static_cast<Pixel>(green) << 8 |

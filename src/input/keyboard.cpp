@@ -33,8 +33,6 @@ void updateKeyEdge(int key) {
 }
 
 void updateMenuKeyEdges() {
-    constexpr int MENU_KEYS[] = {KEY_RETURN, KEY_SPACE, KEY_SHIFT, KEY_UP,
-                                 KEY_DOWN,   KEY_LEFT,  KEY_RIGHT};
     // Any player's pad works the menus as the keys do.
     for (int key : MENU_KEYS) {
         applyEdgeRule(key, isActive(KeyboardState[key]) || padsHoldMenuKey(key));
@@ -42,7 +40,6 @@ void updateMenuKeyEdges() {
 }
 
 void updatePlayKeyEdges() {
-    constexpr int BUTTON_KEYS[] = {KEY_RETURN, KEY_SPACE, KEY_NUMPAD5, KEY_NUMPAD9, KEY_Q, KEY_E};
     for (int key : BUTTON_KEYS) {
         updateKeyEdge(key);
     }

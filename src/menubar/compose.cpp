@@ -1,5 +1,7 @@
 #include "menubar/compose.h"
 
+#include "platform/frame.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
@@ -11,8 +13,9 @@
 namespace menubar {
 namespace {
 
-constexpr int FRAME_WIDTH = 320;
-constexpr int FRAME_HEIGHT = 240;
+using platform::FRAME_HEIGHT;
+using platform::FRAME_WIDTH;
+
 void fill(std::uint32_t* row, int count, std::uint32_t colour) {
     if (count > 0) {
         std::fill(row, row + count, colour);
@@ -93,17 +96,8 @@ MenuPicture measureMenuPicture(const std::uint32_t* pixels, int width, int heigh
     return menu;
 }
 
-FramePlacement centredPlacement(int screenWidth, int screenHeight) {
-    int factor = std::min(screenWidth / FRAME_WIDTH, screenHeight / FRAME_HEIGHT);
-    factor = std::max(factor, 1);
-    const int width = FRAME_WIDTH * factor;
-    const int height = FRAME_HEIGHT * factor;
-    return FramePlacement{(screenWidth - width) / 2, (screenHeight - height) / 2, width, height,
-                          WINDOW_BLACK};
-}
-
-void composeWindow(const WindowPixels& target, const std::uint32_t* frame, const FramePlacement& at,
-                   const MenuPicture& menu) {
+void composeWindow(const WindowPixels& target, const std::uint32_t* frame,
+                   const platform::FramePlacement& at, const MenuPicture& menu) {
     const int menuColumns = std::min(menu.width, target.width);
     // The columns of the window the frame covers.
     const int left = std::clamp(at.x, 0, target.width);

@@ -243,16 +243,8 @@ int setCheckMark(MenuState& state, int popup, int id, bool checked) {
     return -1;
 }
 
-bool isChecked(const MenuState& state, int id) {
-    for (int p = 0; p < menuPopupCount(); ++p) {
-        const MenuPopupLayout& popup = menuPopup(p);
-        for (int i = 0; i < popup.itemCount; ++i) {
-            if (!popup.items[i].separator && popup.items[i].id == id) {
-                return state.checked[p][i];
-            }
-        }
-    }
-    return false;
+bool opensMenu(int virtualKey) {
+    return virtualKey == KEY_F10 || virtualKey == KEY_MENU;
 }
 
 bool menuInput(MenuState& state, const Message& message, MenuEvents& events) {

@@ -40,7 +40,7 @@ bool menuInput(MenuState& state, const platform::Message& message, MenuEvents& e
 // Sets or clears the check mark of item `id` in pop-up `popup`. Returns the
 // earlier state (1 checked, 0 not), or -1 when the pop-up has no such item.
 int setCheckMark(MenuState& state, int popup, int id, bool checked);
-// Whether item `id` is checked in whichever pop-up holds it.
-bool isChecked(const MenuState& state, int id);
+// Whether `virtualKey` opens the closed menu (F10, and Alt on its own).
+bool opensMenu(int virtualKey);
 
 } // namespace menubar

@@ -4,6 +4,7 @@
 #include "platform/keyboard_snapshot.h"
 
 #include "platform/key_events.h"
+#include "platform/modifier_sides.h"
 
 #include <cstring>
 
@@ -48,6 +49,26 @@ void releaseAllKeys() {
 void clearKeyboard() {
     std::memset(keys, 0, sizeof keys);
     forgetKeyEvents();
+    forgetModifierSides();
+}
+
+void feedKeyboard(const Message& message, bool menuKeepsPresses) {
+    switch (message.kind) {
+    case MessageKind::KeyDown:
+        if (!menuKeepsPresses) {
+            pressKey(message.code, message.repeat);
+        }
+        return;
+    case MessageKind::KeyUp:
+        releaseKey(message.code);
+        return;
+    case MessageKind::FocusLost:
+        releaseAllKeys();
+        forgetModifierSides();
+        return;
+    default:
+        return;
+    }
 }
 
 } // namespace platform

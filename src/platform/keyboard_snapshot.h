@@ -20,4 +20,11 @@ void releaseAllKeys();
 // No key down, no toggle set, no event noted.
 void clearKeyboard();
 
+// The keyboard's feed: what a message just taken from the queue does to
+// the snapshot. Presses count unless an open menu keeps them to itself;
+// releases always count, so no key sticks; losing the focus releases
+// every key and forgets which side of Shift, Ctrl and Alt was down, since
+// no release can come from elsewhere.
+void feedKeyboard(const Message& message, bool menuKeepsPresses);
+
 } // namespace platform

@@ -39,9 +39,7 @@ bool takePostedMessage(Message& out) {
     }
     if (quitPosted) {
         quitPosted = false;
-        out = Message{};
-        out.kind = MessageKind::Quit;
-        out.code = quitCode;
+        out = quitMessage(quitCode);
         return true;
     }
     return false;

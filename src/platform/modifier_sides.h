@@ -7,14 +7,12 @@ namespace platform {
 
 enum class Modifier { Shift, Control, Alt };
 
-struct ModifierSides {
-    bool left[3];
-    bool right[3];
-};
-
 // Notes a press or release of one side of `modifier`. For a release, returns
 // false when the other side keeps the code down (no release of the code);
 // a press while the other side is down is marked as a repeat.
-bool trackModifierSide(ModifierSides& sides, Modifier modifier, bool left, bool down, bool& repeat);
+bool trackModifierSide(Modifier modifier, bool left, bool down, bool& repeat);
+
+// Neither side of any modifier is down (the keyboard went elsewhere).
+void forgetModifierSides();
 
 } // namespace platform

@@ -6,6 +6,7 @@
 // implements them; nothing above this header knows which one runs.
 #pragma once
 
+#include "platform/frame.h"
 #include "res/accelerators.h"
 #include "res/menu.h"
 
@@ -175,6 +176,14 @@ struct Message {
     const void* native = nullptr; // the platform's own record of the message, if it has one
 };
 
+// The quit message that ends the loop with `exitCode`.
+inline Message quitMessage(int exitCode) {
+    Message quit;
+    quit.kind = MessageKind::Quit;
+    quit.code = exitCode;
+    return quit;
+}
+
 // The host's answer to each message of its window.
 using WindowProcedure = std::intptr_t (*)(const Message& message);
 
@@ -214,14 +223,19 @@ struct WindowClass {
     const std::uint32_t*
         icon; // its ICON_SIZE squared pixels 0xAARRGGBB, top row first; may be null
     const res::MenuResource* menu;
+    // The virtual keys the program reads besides its accelerators and menu,
+    // for a platform that must leave every other key to someone else.
+    const std::uint8_t* keys;
+    int keyCount;
 };
 
 // Remembers the class for the window. Returns 1.
 int registerWindowClass(const WindowClass& windowClass);
 
-// Creates the window of the registered class with its menu bar, hidden,
-// `width` by `height` at first (setClientSize then fits it). Returns 1, or
-// 0 with the reason in windowError().
+// Creates the window of the registered class with its menu bar, `width`
+// by `height` at first (setClientSize then fits it). It shows once
+// showWindow is called, or at once where the platform cannot hide it.
+// Returns 1, or 0 with the reason in windowError().
 int createWindow(const char* title, int width, int height);
 const char* windowError();
 
@@ -239,7 +253,7 @@ void destroyWindow();
 // Marks the window as painted, drawing nothing.
 void validateWindow();
 
-// Shows the 320 by 240 picture (bottom row first, 0x00RRGGBB) in the
+// Shows the FRAME_WIDTH by FRAME_HEIGHT picture (bottom row first, 0x00RRGGBB) in the
 // client area, stretched to `width` by `height` with nearest-neighbour
 // scaling. Returns 1 when it reached the window, else 0.
 int presentFrame(const std::uint32_t* pixels, int width, int height);

@@ -2,6 +2,7 @@
 
 #include "game/flow.h"
 #include "gfx/images.h"
+#include "input/keyboard.h"
 #include "shell/icon.h"
 #include "shell/window_procedure.h"
 
@@ -26,6 +27,11 @@ void resetHost() {
     surface = gfx::FramebufferSurface{};
     drawing = gfx::DrawingContext{};
     alive = false;
+}
+
+void resetProgram() {
+    game::resetToProgramStart();
+    resetHost();
 }
 
 bool windowAlive() {
@@ -59,7 +65,8 @@ void destroyHost() {
 int startUp(const platform::Module& module) {
     const bool hasIcon = loadIcon(module, ICON_ID, iconPixels) != 0;
     platform::registerWindowClass(platform::WindowClass{
-        WINDOW_CLASS, windowProcedure, ICON_ID, hasIcon ? iconPixels : nullptr, &res::MENU});
+        WINDOW_CLASS, windowProcedure, ICON_ID, hasIcon ? iconPixels : nullptr, &res::MENU,
+        input::GAME_KEYS.data(), static_cast<int>(input::GAME_KEYS.size())});
     if (platform::createWindow(WINDOW_TITLE, host.clientWidth, host.clientHeight) == 0) {
         std::fprintf(stderr, "sorvi-kadra99: cannot open the game window: %s\n",
                      platform::windowError());

@@ -20,7 +20,7 @@ constexpr int ICON_ID = 106;
 
 constexpr std::uint32_t FRAME_MILLISECONDS = 30;
 constexpr std::uint32_t MENU_WAIT_MILLISECONDS = 100;
-constexpr std::size_t FRAMEBUFFER_BYTES = 307200;
+constexpr std::size_t FRAMEBUFFER_BYTES = platform::FRAME_BYTES;
 
 struct HostValues {
     std::int32_t clientWidth;
@@ -34,7 +34,8 @@ struct HostValues {
     float fpsValue;
 };
 
-constexpr HostValues INITIAL_HOST_VALUES{320, 240, 1, 1, 1, 0, 0, 0.0f, 0.0f};
+constexpr HostValues INITIAL_HOST_VALUES{
+    platform::FRAME_WIDTH, platform::FRAME_HEIGHT, 1, 1, 1, 0, 0, 0.0f, 0.0f};
 
 extern HostValues host;
 extern gfx::FramebufferSurface surface;
@@ -42,6 +43,11 @@ extern gfx::FramebufferSurface surface;
 // Puts the host values and the surface back to their program-start state
 // (for tests and the replay runner; the program starts there).
 void resetHost();
+
+// Every value of the game, its input, its drawing and the host back to
+// how the program starts, for a program that stays loaded from one game
+// to the next (a libretro core). The window must be gone.
+void resetProgram();
 
 // --- Start-up and teardown (host.cpp) ---
 

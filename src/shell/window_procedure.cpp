@@ -27,16 +27,16 @@ void runCommand(int id) {
     case res::CMD_SIZE_NORMAL:
         if (host.sizeMode != 1) {
             host.sizeMode = 1;
-            host.clientWidth = 320;
-            host.clientHeight = 240;
+            host.clientWidth = platform::FRAME_WIDTH;
+            host.clientHeight = platform::FRAME_HEIGHT;
             fitWindowToClient();
         }
         return;
     case res::CMD_SIZE_DOUBLE:
         if (host.sizeMode != 2) {
             host.sizeMode = 2;
-            host.clientWidth = 640;
-            host.clientHeight = 480;
+            host.clientWidth = 2 * platform::FRAME_WIDTH;
+            host.clientHeight = 2 * platform::FRAME_HEIGHT;
             fitWindowToClient();
         }
         return;

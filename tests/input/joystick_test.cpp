@@ -115,4 +115,24 @@ TEST_F(JoystickInput, GameInitPutsSlotZeroOnTheStickOnlyWhenOneAnswers) {
     }
 }
 
+// A joystick plugged in later is found and calibrated as at start; player 1
+// takes it only while the game is on its title screen and none was there.
+TEST_F(JoystickInput, APlugInGoesToPlayerOneOnlyOnTheTitleAndOnlyWhenNew) {
+    game::gameState = game::Setup;
+    headless::joystick().deviceCount = 1;
+    headless::joystick().caps = platform::JoystickCaps{0, 65535, 0, 65535};
+    game::redetectJoystick();
+    EXPECT_EQ(input::joystickCount, 1);
+    EXPECT_EQ(game::playerSlots[0].scheme, input::Keyboard1);
+    game::gameState = game::Title;
+    game::redetectJoystick(); // the same one again: not new
+    EXPECT_EQ(game::playerSlots[0].scheme, input::Keyboard1);
+    headless::joystick().deviceCount = 0;
+    game::redetectJoystick();
+    EXPECT_EQ(input::joystickCount, 0);
+    headless::joystick().deviceCount = 1;
+    game::redetectJoystick();
+    EXPECT_EQ(game::playerSlots[0].scheme, input::Joystick);
+}
+
 } // namespace

@@ -9,10 +9,19 @@
 
 namespace {
 
-using menubar::composeWindow;
 using menubar::measureMenuPicture;
 using menubar::MenuPicture;
 using menubar::WindowPixels;
+
+// A window's usual picture: the frame scaled to the client area below the
+// bar, white wherever neither reaches.
+void composeWindow(const WindowPixels& target, const std::uint32_t* frame, int barHeight,
+                   int clientWidth, int clientHeight, const MenuPicture& menu) {
+    menubar::composeWindow(
+        target, frame,
+        platform::FramePlacement{0, barHeight, clientWidth, clientHeight, platform::WINDOW_WHITE},
+        menu);
+}
 
 constexpr int BAR = 20;
 constexpr std::uint32_t WHITE = 0x00FFFFFFu;

@@ -179,7 +179,7 @@ TEST_F(Host, WithTheMenuOpenPressesAreTheMenusAndReleasesStillCount) {
     auto& keys = headless::keyboardState();
     deliver(keyDown(platform::KEY_UP)); // held into the menu
     deliver(keyDown(platform::KEY_F10));
-    ASSERT_EQ(menubar::menuState().mode, menubar::MenuMode::Bar);
+    ASSERT_EQ(drawn::menu.mode, menubar::MenuMode::Bar);
     deliver(keyDown(platform::KEY_RETURN));
     deliver(keyDown('Q'));
     EXPECT_EQ(keys[platform::KEY_RETURN], 0);
@@ -188,7 +188,7 @@ TEST_F(Host, WithTheMenuOpenPressesAreTheMenusAndReleasesStillCount) {
     EXPECT_EQ(keys[platform::KEY_UP] & 0x80, 0);
     // Escape in an open menu closes the menu only.
     deliver(keyDown(platform::KEY_ESCAPE));
-    EXPECT_EQ(menubar::menuState().mode, menubar::MenuMode::Closed);
+    EXPECT_EQ(drawn::menu.mode, menubar::MenuMode::Closed);
     EXPECT_TRUE(shell::windowAlive());
     EXPECT_EQ(shell::host.framesRunning, 1);
 }
@@ -201,7 +201,7 @@ TEST_F(Host, AChosenCommandRunsAfterTheMenuHasClosed) {
     deliver(keyDown(platform::KEY_RIGHT)); // ｻｲｽﾞ
     deliver(keyDown(platform::KEY_DOWN));  // its pop-up, 等倍
     deliver(keyDown(platform::KEY_DOWN));  // ２倍
-    ASSERT_EQ(menubar::menuState().mode, menubar::MenuMode::Popup);
+    ASSERT_EQ(drawn::menu.mode, menubar::MenuMode::Popup);
     deliver(keyDown(platform::KEY_RETURN));
     EXPECT_EQ(shell::host.framesRunning, 1);
     EXPECT_EQ(shell::host.sizeMode, 1); // not yet

@@ -5,7 +5,7 @@
 #include "game/values.h"
 #include "gfx/images.h"
 #include "menubar/layout.h"
-#include "menubar/window.h"
+#include "platform/drawn/window.h"
 #include "platform/headless/headless.h"
 #include "shell/host.h"
 #include "shell/window_procedure.h"
@@ -54,9 +54,17 @@ inline platform::Message initMenuPopup(int popup) {
     return m;
 }
 
-// Whether item `id` of the drawn menu is checked.
+// Whether item `id` of the drawn menu is checked, in whichever pop-up holds it.
 inline bool menuItemChecked(int id) {
-    return menubar::isChecked(menubar::menuState(), id);
+    for (int p = 0; p < menubar::menuPopupCount(); ++p) {
+        const menubar::MenuPopupLayout& popup = menubar::menuPopup(p);
+        for (int i = 0; i < popup.itemCount; ++i) {
+            if (!popup.items[i].separator && popup.items[i].id == id) {
+                return drawn::menu.checked[p][i];
+            }
+        }
+    }
+    return false;
 }
 
 class Host : public ::testing::Test {

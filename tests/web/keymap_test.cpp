@@ -1,7 +1,9 @@
 // The page's key rules: codes by where a key sits, a release that matches
 // its press, both Shifts as one key, the keys the browser never sees.
 #include "platform/keys.h"
+#include "platform/modifier_sides.h"
 #include "platform/web/keymap.h"
+#include "shell/host_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +14,7 @@ namespace {
 
 using namespace webplatform;
 using namespace platform;
+using shelltest::Host;
 
 // The keypad whatever Num Lock says, either Shift, the digit row by
 // position; letters as the layout labels them (French: A where Q sits),
@@ -55,25 +58,26 @@ TEST(WebKeys, AReleaseGivesTheCodeOfItsPressSoNoKeySticks) {
 }
 
 TEST(WebKeys, EitherShiftIsOneKeyAltAndCtrlHaveTheirOwnSides) {
-    ModifierSides sides{};
+    platform::forgetModifierSides();
     bool repeat = false;
-    EXPECT_TRUE(trackSides(sides, "ShiftLeft", true, repeat));
-    EXPECT_TRUE(trackSides(sides, "AltRight", true, repeat));
-    EXPECT_TRUE(trackSides(sides, "ControlLeft", true, repeat));
+    EXPECT_TRUE(trackSides("ShiftLeft", true, repeat));
+    EXPECT_TRUE(trackSides("AltRight", true, repeat));
+    EXPECT_TRUE(trackSides("ControlLeft", true, repeat));
     EXPECT_FALSE(repeat);
-    EXPECT_TRUE(trackSides(sides, "ShiftRight", true, repeat));
-    EXPECT_TRUE(repeat);                                         // no new press of Shift
-    EXPECT_FALSE(trackSides(sides, "ShiftLeft", false, repeat)); // the right one holds it
-    EXPECT_TRUE(trackSides(sides, "ShiftRight", false, repeat));
-    EXPECT_TRUE(trackSides(sides, "AltRight", false, repeat));
-    EXPECT_TRUE(trackSides(sides, "KeyA", false, repeat));
+    EXPECT_TRUE(trackSides("ShiftRight", true, repeat));
+    EXPECT_TRUE(repeat);                                  // no new press of Shift
+    EXPECT_FALSE(trackSides("ShiftLeft", false, repeat)); // the right one holds it
+    EXPECT_TRUE(trackSides("ShiftRight", false, repeat));
+    EXPECT_TRUE(trackSides("AltRight", false, repeat));
+    EXPECT_TRUE(trackSides("KeyA", false, repeat));
 }
 
 // The page keeps the keys the game, the window and the menu read (the
 // browser test presses them); the others stay the browser's (Tab moves
 // focus) unless a menu is open or Alt is held (Alt+F opens the game's
 // menu); Ctrl and the meta key always leave the browser its shortcuts.
-TEST(WebKeys, ThePageKeepsItsKeysAndLeavesTheBrowserItsShortcuts) {
+TEST_F(Host, ThePageKeepsItsKeysAndLeavesTheBrowserItsShortcuts) {
+    start();
     const HeldModifiers none{}, ctrl{false, true, false, false}, alt{false, false, true, false},
         meta{false, false, false, true};
     const std::tuple<int, HeldModifiers, bool, bool> cases[] = {

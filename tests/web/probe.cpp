@@ -6,7 +6,7 @@
 // frame, into window.sorviProbeCosts (milliseconds a frame).
 #include "game/values.h"
 #include "game_load.h"
-#include "platform/web/internal.h"
+#include "platform/web/run_page.h"
 #include "shell/host.h"
 
 #include <emscripten/emscripten.h>

@@ -2,6 +2,7 @@
 // in place of a real keyboard, joystick, clock and screen.
 #pragma once
 
+#include "menubar/layout.h"
 #include "platform/platform.h"
 
 #include <cstdint>
@@ -24,7 +25,6 @@ const MessageRecord& message(int index);
 void setEchoMessages(bool echo);
 
 // --- Keyboard ---
-void setKeyboardState(const std::uint8_t (&keys)[platform::KEY_COUNT]);
 std::uint8_t (&keyboardState())[platform::KEY_COUNT];
 
 // --- Joystick ---
@@ -88,7 +88,8 @@ const WindowView& window();
 
 // The last picture presented (bottom row first) and the last menu picture.
 const std::uint32_t* lastFrame();
-constexpr int MAX_MENU_PICTURE_PIXELS = 640 * 240;
+// As wide as a double-size window's bar.
+constexpr int MAX_MENU_PICTURE_PIXELS = 2 * platform::FRAME_WIDTH * menubar::MENU_PICTURE_HEIGHT;
 const std::uint32_t* lastMenuPicture();
 int lastMenuWidth();
 int lastMenuHeight();
@@ -103,16 +104,14 @@ int livePixelBlocks();
 // Scripted messages: a message becomes waiting once `afterPresents` frames
 // have been presented. A blocking wait takes the next one at once, however
 // many frames it waits for. With nothing left, a blocking wait, or a poll
-// after `presentLimit` frames, returns Quit with SCRIPT_ENDED, so a script
-// that never closes the window cannot hang a test.
+// after 100,000 frames, returns Quit with SCRIPT_ENDED, so a script that
+// never closes the window cannot hang a test.
 constexpr int MAX_SCRIPTED_MESSAGES = 256;
 constexpr int SCRIPT_ENDED = 99;
 void queueMessage(const platform::Message& message, int afterPresents = 0);
-int scriptedMessagesLeft();
-void setPresentLimit(int presents);
 // Milliseconds each presented frame takes: the clock moves on by it.
 void setFrameCost(std::uint32_t milliseconds);
-// Counts of the two fetches.
+// How often a poll and a blocking wait asked the script for a message.
 int peekCalls();
 int getCalls();
 

@@ -6,10 +6,6 @@
 
 namespace headless {
 
-void setKeyboardState(const std::uint8_t (&state)[platform::KEY_COUNT]) {
-    std::memcpy(platform::keyboardSnapshot(), state, platform::KEY_COUNT);
-}
-
 std::uint8_t (&keyboardState())[platform::KEY_COUNT] {
     return platform::keyboardSnapshot();
 }

@@ -1,8 +1,7 @@
 // The headless window: records what the host asks of it, draws its menu
 // bar as every platform without native menus does, and hands out the
 // messages a test scripted.
-#include "menubar/window.h"
-#include "menubar/layout.h"
+#include "platform/drawn/window.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/internal.h"
 #include "platform/message_queue.h"
@@ -16,7 +15,6 @@ using platform::Message;
 using platform::MessageKind;
 
 constexpr int CALL_KINDS = 9;
-constexpr int FRAME_PIXELS = 320 * 240;
 
 struct Scripted {
     Message message;
@@ -27,19 +25,16 @@ headless::WindowCallRecord calls[headless::MAX_RECORDED_WINDOW_CALLS];
 int callCount = 0;
 int callsByKind[CALL_KINDS];
 
-platform::WindowClass windowClass{};
 headless::WindowView view;
-bool destroying = false;
 // The last frame presented: the host's own pixels while they live (a copy
 // per frame would cost a long soak dearly), kept here once they are freed.
 const std::uint32_t* shownFrame = nullptr;
-std::uint32_t keptFrame[FRAME_PIXELS];
+std::uint32_t keptFrame[platform::FRAME_PIXELS];
 std::uint32_t menuPicture[headless::MAX_MENU_PICTURE_PIXELS];
 int menuWidth = 0;
 int menuHeight = 0;
 
 const char* createFailure = nullptr;
-const char* lastError = "";
 bool pixelMemoryFails = false;
 int liveBlocks = 0;
 
@@ -47,10 +42,12 @@ Scripted script[headless::MAX_SCRIPTED_MESSAGES];
 int scriptHead = 0;
 int scriptTail = 0;
 int presents = 0;
-int presentLimit = 100000;
+// A script that never closes the window cannot hang a test: once this many
+// frames have been presented, a poll finds Quit.
+constexpr int PRESENT_LIMIT = 100000;
 std::uint32_t frameCost = 0;
-int peeks = 0;
-int gets = 0;
+int polls = 0;
+int waits = 0;
 
 void record(headless::WindowCall call, int a = 0, int b = 0) {
     ++callsByKind[static_cast<int>(call)];
@@ -64,131 +61,97 @@ void copyText(char* to, std::size_t capacity, const char* from) {
     to[capacity - 1] = '\0';
 }
 
-Message quitMessage(int code) {
-    Message quit;
-    quit.kind = MessageKind::Quit;
-    quit.code = code;
-    return quit;
+bool open(const platform::WindowClass&, const char* title, int width, int height,
+          char (&error)[256]) {
+    record(headless::WindowCall::CreateWindow, width, height);
+    if (createFailure != nullptr) {
+        copyText(error, sizeof error, createFailure);
+        return false;
+    }
+    view.created = true;
+    view.width = width;
+    view.height = height;
+    copyText(view.title, sizeof view.title, title);
+    return true;
 }
 
-void showMenuPicture(const std::uint32_t* pixels, int width, int height) {
-    record(headless::WindowCall::PresentMenu, width, height);
-    const int count = width * height;
-    if (count > 0 && count <= headless::MAX_MENU_PICTURE_PIXELS) {
-        std::memcpy(menuPicture, pixels, sizeof pixels[0] * static_cast<std::size_t>(count));
-        menuWidth = width;
-        menuHeight = height;
+void show() {
+    record(headless::WindowCall::ShowWindow);
+    view.shown = true;
+}
+
+void resize(int width, int height) {
+    record(headless::WindowCall::SetWindowSize, width, height);
+    view.width = width;
+    view.height = height;
+}
+
+bool present(const drawn::WindowPicture& picture, bool newFrame) {
+    if (newFrame) {
+        record(headless::WindowCall::PresentFrame, picture.clientWidth, picture.clientHeight);
+        shownFrame = picture.frame;
+        ++presents;
+        headless::setClock(platform::millisecondClock() + frameCost);
+        return true;
     }
+    const menubar::MenuPicture& menu = picture.menu;
+    record(headless::WindowCall::PresentMenu, menu.width, menu.height);
+    const int count = menu.width * menu.height;
+    if (menu.pixels != nullptr && count > 0 && count <= headless::MAX_MENU_PICTURE_PIXELS) {
+        std::memcpy(menuPicture, menu.pixels,
+                    sizeof menu.pixels[0] * static_cast<std::size_t>(count));
+        menuWidth = menu.width;
+        menuHeight = menu.height;
+    }
+    return true;
 }
 
 // The next scripted message; `waiting` takes it whatever frame it waits for.
 bool takeScripted(Message& out, bool waiting) {
-    if (view.destroyed || scriptHead == scriptTail) {
-        return false;
-    }
-    if (!waiting && script[scriptHead].afterPresents > presents) {
+    if (scriptHead == scriptTail || (!waiting && script[scriptHead].afterPresents > presents)) {
         return false;
     }
     out = script[scriptHead++].message;
     return true;
 }
 
-bool windowOpen() {
-    return view.created && !view.destroyed;
+bool poll(Message& message) {
+    ++polls;
+    if (takeScripted(message, false)) {
+        return true;
+    }
+    if (presents >= PRESENT_LIMIT) {
+        message = platform::quitMessage(headless::SCRIPT_ENDED);
+        return true;
+    }
+    return false;
 }
+
+drawn::Wait wait(Message& message) {
+    ++waits;
+    return takeScripted(message, true) ? drawn::Wait::Message : drawn::Wait::Never;
+}
+
+void close() {
+    record(headless::WindowCall::DestroyWindow);
+    view.destroyed = true;
+}
+
+constexpr drawn::Hooks HOOKS{open, show,  resize,  present, poll,
+                             wait, close, nullptr, true,    headless::SCRIPT_ENDED};
 
 } // namespace
 
 namespace platform {
 
-int peekMessage(Message& message) {
-    ++peeks;
-    if (takePostedMessage(message) || takeScripted(message, false)) {
-        menubar::noteFetched(message);
-        return 1;
-    }
-    if (presents >= presentLimit) {
-        message = quitMessage(headless::SCRIPT_ENDED);
-        return 1;
-    }
-    return 0;
-}
-
-int getMessage(Message& message) {
-    ++gets;
-    if (takePostedMessage(message) || takeScripted(message, true)) {
-        menubar::noteFetched(message);
-    } else {
-        message = quitMessage(headless::SCRIPT_ENDED);
-    }
-    return message.kind == MessageKind::Quit ? 0 : 1;
-}
-
 int registerWindowClass(const WindowClass& wc) {
     record(headless::WindowCall::RegisterClass);
-    windowClass = wc;
     copyText(view.className, sizeof view.className, wc.className);
     view.hasIcon = wc.icon != nullptr;
     if (view.hasIcon) {
         std::memcpy(view.icon, wc.icon, sizeof view.icon);
     }
-    return 1;
-}
-
-int createWindow(const char* title, int width, int height) {
-    record(headless::WindowCall::CreateWindow, width, height);
-    if (createFailure != nullptr) {
-        lastError = createFailure;
-        return 0;
-    }
-    view.created = true;
-    view.width = width;
-    view.height = height;
-    copyText(view.title, sizeof view.title, title);
-    menubar::openWindow(windowClass, showMenuPicture);
-    return 1;
-}
-
-const char* windowError() {
-    return lastError;
-}
-
-void showWindow() {
-    record(headless::WindowCall::ShowWindow);
-    view.shown = true;
-    if (windowOpen()) {
-        menubar::sendToWindow(MessageKind::Paint);
-    }
-}
-
-void setClientSize(int width, int height) {
-    const int outerHeight = height + menubar::MENU_BAR_HEIGHT;
-    record(headless::WindowCall::SetWindowSize, width, outerHeight);
-    view.width = width;
-    view.height = outerHeight;
-    menubar::setBarWidth(width);
-}
-
-void destroyWindow() {
-    if (!windowOpen() || destroying) {
-        return;
-    }
-    destroying = true;
-    menubar::sendToWindow(MessageKind::Destroy);
-    menubar::closeWindow();
-    record(headless::WindowCall::DestroyWindow);
-    view.destroyed = true;
-    destroying = false;
-}
-
-void validateWindow() {}
-
-int presentFrame(const std::uint32_t* pixels, int width, int height) {
-    record(headless::WindowCall::PresentFrame, width, height);
-    shownFrame = pixels;
-    ++presents;
-    headless::setClock(millisecondClock() + frameCost);
-    return 1;
+    return drawn::registerDrawnWindow(wc, HOOKS);
 }
 
 void* createPixelMemory(std::size_t bytes) {
@@ -255,44 +218,34 @@ void queueMessage(const platform::Message& message, int afterPresents) {
     }
 }
 
-int scriptedMessagesLeft() {
-    return scriptTail - scriptHead;
-}
-void setPresentLimit(int limit) {
-    presentLimit = limit;
-}
 void setFrameCost(std::uint32_t milliseconds) {
     frameCost = milliseconds;
 }
 int peekCalls() {
-    return peeks;
+    return polls;
 }
 int getCalls() {
-    return gets;
+    return waits;
 }
 
 void resetWindow() {
     callCount = 0;
     std::memset(callsByKind, 0, sizeof callsByKind);
-    windowClass = platform::WindowClass{};
     view = WindowView{};
-    destroying = false;
     shownFrame = nullptr;
     std::memset(keptFrame, 0, sizeof keptFrame);
     menuWidth = 0;
     menuHeight = 0;
     createFailure = nullptr;
-    lastError = "";
     pixelMemoryFails = false;
     scriptHead = 0;
     scriptTail = 0;
     platform::clearPostedMessages();
     presents = 0;
-    presentLimit = 100000;
     frameCost = 0;
-    peeks = 0;
-    gets = 0;
-    menubar::resetDrawnMenu();
+    polls = 0;
+    waits = 0;
+    drawn::resetDrawnWindow();
 }
 
 } // namespace headless

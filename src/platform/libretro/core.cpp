@@ -2,7 +2,7 @@
 // A frame per retro_run, the frontend pacing them; its reset is the game's
 // reset; closing the content ends the game.
 #include "platform/libretro/core.h"
-#include "game/flow.h"
+#include "platform/frame.h"
 #include "platform/keyboard_snapshot.h"
 #include "platform/libretro/internal.h"
 #include "shell/host.h"
@@ -38,8 +38,7 @@ void backToStart() {
     if (shell::windowAlive()) {
         shell::destroyWindow();
     }
-    game::resetToProgramStart();
-    shell::resetHost();
+    shell::resetProgram();
     platform::clearKeyboard();
     retroplatform::setFrameCount(0);
     retroplatform::resetWindow();
@@ -85,7 +84,9 @@ unsigned retro_api_version() {
 }
 
 void retro_get_system_av_info(SystemAvInfo* info) {
-    *info = SystemAvInfo{GameGeometry{320, 240, 320, 240, 4.0f / 3.0f},
+    constexpr unsigned width = platform::FRAME_WIDTH;
+    constexpr unsigned height = platform::FRAME_HEIGHT;
+    *info = SystemAvInfo{GameGeometry{width, height, width, height, 4.0f / 3.0f},
                          SystemTiming{1000.0 / 30.0, SAMPLE_RATE}};
 }
 
@@ -103,7 +104,9 @@ void retro_reset() {
 }
 
 void retro_run() {
-    if (!loaded) {
+    // Nothing runs without the game's window (it is closed only as the
+    // content is).
+    if (!loaded || !shell::windowAlive()) {
         return;
     }
     if (frontend().poll != nullptr) {

@@ -1,3 +1,4 @@
+#include "platform/frame.h"
 #include "platform/libretro/core.h"
 
 #include <cstdio>
@@ -21,7 +22,7 @@ void logFrame(std::uint64_t frame, const std::uint32_t* picture) {
         return;
     }
     std::uint64_t hash = 14695981039346656037ull; // FNV-1a over the pixels' words
-    for (int i = 0; i < 320 * 240; ++i) {
+    for (int i = 0; i < platform::FRAME_PIXELS; ++i) {
         hash = (hash ^ picture[i]) * 1099511628211ull;
     }
     std::fprintf(log, "%llu %016llx\n", static_cast<unsigned long long>(frame),

@@ -43,7 +43,8 @@ int virtualKeyOf(unsigned key);
 // The last picture handed to the frontend, top row first, 0x00RRGGBB.
 const std::uint32_t* shownPicture();
 
-// Back to how the library was loaded: callbacks, ports, counter, window.
+// Back to how the library was loaded: callbacks, ports, counter, and the
+// window with its queue (resetWindow alone).
 void resetPlatform();
 void resetWindow();
 

@@ -1,121 +1,79 @@
-// The window is the frontend's screen: each presented frame is handed to it
-// upright, and the frontend's menu stands in for the game's, so there is no
-// menu bar and no accelerator.
+// The window is the frontend's screen, on the drawn window without a bar:
+// the frontend's menu and hotkeys stand in for the game's menu. Each new
+// frame is handed to the frontend upright; the frontend has no messages
+// for the window, so none ever comes and none is waited for.
+#include "platform/drawn/window.h"
+#include "platform/frame.h"
 #include "platform/libretro/internal.h"
 #include "platform/message_queue.h"
-#include "platform/platform.h"
 
 #include <cstring>
 
-namespace retroplatform {
 namespace {
 
-constexpr int WIDTH = 320;
-constexpr int HEIGHT = 240;
+using platform::FRAME_HEIGHT;
+using platform::FRAME_WIDTH;
 
-platform::WindowProcedure procedure = nullptr;
-bool open = false;
-std::uint32_t picture[WIDTH * HEIGHT];
+std::uint32_t picture[platform::FRAME_PIXELS];
 
-platform::Message messageOf(platform::MessageKind kind) {
-    platform::Message m;
-    m.kind = kind;
-    return m;
+bool open(const platform::WindowClass&, const char*, int, int, char (&)[256]) {
+    return true;
 }
 
+void show() {}
+
+void resize(int, int) {}
+
+// Only a new frame goes out: the frontend takes one picture per run.
+bool present(const drawn::WindowPicture& shown, bool newFrame) {
+    if (!newFrame || shown.frame == nullptr) {
+        return true;
+    }
+    for (int row = 0; row < FRAME_HEIGHT; ++row) {
+        std::memcpy(picture + row * FRAME_WIDTH,
+                    shown.frame + (FRAME_HEIGHT - 1 - row) * FRAME_WIDTH,
+                    FRAME_WIDTH * sizeof picture[0]);
+    }
+    const retroplatform::Frontend& f = retroplatform::frontend();
+    if (f.video == nullptr) {
+        return false;
+    }
+    f.video(picture, FRAME_WIDTH, FRAME_HEIGHT, FRAME_WIDTH * sizeof picture[0]);
+    return true;
+}
+
+bool poll(platform::Message&) {
+    return false;
+}
+
+drawn::Wait wait(platform::Message&) {
+    return drawn::Wait::Never;
+}
+
+void close() {}
+
+constexpr drawn::Hooks HOOKS{open, show, resize, present, poll, wait, close, nullptr, false, 0};
+
 } // namespace
+
+namespace retroplatform {
 
 const std::uint32_t* shownPicture() {
     return picture;
 }
 
 void resetWindow() {
-    procedure = nullptr;
-    open = false;
     std::memset(picture, 0, sizeof picture);
     platform::clearPostedMessages();
+    drawn::resetDrawnWindow();
 }
 
 } // namespace retroplatform
 
 namespace platform {
 
-using namespace retroplatform;
-
 int registerWindowClass(const WindowClass& windowClass) {
-    procedure = windowClass.procedure;
-    return 1;
-}
-
-int createWindow(const char*, int, int) {
-    open = true;
-    return 1;
-}
-
-const char* windowError() {
-    return "";
-}
-
-void showWindow() {}
-
-void setClientSize(int, int) {}
-
-void destroyWindow() {
-    if (!open) {
-        return;
-    }
-    open = false;
-    if (procedure != nullptr) {
-        procedure(messageOf(MessageKind::Destroy));
-    }
-}
-
-void validateWindow() {}
-
-int presentFrame(const std::uint32_t* pixels, int, int) {
-    for (int row = 0; row < HEIGHT; ++row) {
-        std::memcpy(picture + row * WIDTH, pixels + (HEIGHT - 1 - row) * WIDTH,
-                    WIDTH * sizeof pixels[0]);
-    }
-    const Frontend& f = frontend();
-    if (f.video == nullptr) {
-        return 0;
-    }
-    f.video(picture, WIDTH, HEIGHT, WIDTH * sizeof picture[0]);
-    return 1;
-}
-
-int peekMessage(Message& message) {
-    return takePostedMessage(message) ? 1 : 0;
-}
-
-int getMessage(Message& message) {
-    if (!takePostedMessage(message)) {
-        message = messageOf(MessageKind::Quit);
-    }
-    return message.kind == MessageKind::Quit ? 0 : 1;
-}
-
-int translateAccelerator(const Message&) {
-    return 0;
-}
-
-void dispatchMessage(const Message& message) {
-    if (open && procedure != nullptr) {
-        procedure(message);
-    }
-}
-
-std::intptr_t defaultWindowProcedure(const Message&) {
-    return 0;
-}
-
-int loadAccelerators(const res::AcceleratorResource&) {
-    return 1;
-}
-
-int checkMenuItem(MenuHandle, int, bool) {
-    return -1;
+    return drawn::registerDrawnWindow(windowClass, HOOKS);
 }
 
 } // namespace platform

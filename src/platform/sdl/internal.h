@@ -1,6 +1,8 @@
 // State the SDL platform's files share.
 #pragma once
 
+#include "platform/drawn/window.h"
+#include "platform/key_positions.h"
 #include "platform/platform.h"
 
 #include <SDL.h>
@@ -10,26 +12,17 @@ namespace sdlplatform {
 // The window, or null before it is created and after it is destroyed.
 SDL_Window* window();
 
-// Draws the last frame and the menu picture again (an uncovered window).
-void redraw();
+// The platform's own source of the window's messages.
+bool pollEvent(platform::Message& message);
+drawn::Wait waitForEvent(platform::Message& message);
 
-// Stops drawing from `memory`, the last frame's pixels, before it is freed.
-void forgetFrame(const void* memory);
-
-// The virtual-key code of a key, or 0 for a key the game has no code for.
+// Where a key sits, in the shared key table (null for a key of none of
+// ours), and its virtual-key code (0 for none).
+const platform::KeyPosition* keyAt(SDL_Scancode scancode);
 int virtualKeyOf(SDL_Scancode scancode, SDL_Keycode keycode);
-
-// Forgets which side of Shift, Ctrl and Alt is down (focus lost).
-void forgetModifierSides();
 
 // A device came or went: the joystick lets go of one that is gone.
 void joystickDevicesChanged();
-
-// Fullscreen, Alt+Enter's toggle: a borderless window over the display the
-// window is on. Leaving restores the window's size and top-left corner.
-void toggleFullscreen();
-void leaveFullscreen();
-bool isFullscreen();
 
 // In fullscreen the pointer hides after 2 s without moving.
 void pointerMoved();

@@ -25,7 +25,7 @@ void pointerMoved() {
 }
 
 void hideIdlePointer() {
-    if (!hidden && isFullscreen() && SDL_GetTicks() - lastMove >= IDLE_MILLISECONDS) {
+    if (!hidden && drawn::isFullscreen() && SDL_GetTicks() - lastMove >= IDLE_MILLISECONDS) {
         SDL_ShowCursor(SDL_DISABLE);
         hidden = true;
     }

@@ -1,9 +1,7 @@
 // The window: an SDL window whose own pixels get the frame and the menu
-// picture laid over it; at the player's wish a borderless fullscreen one,
-// the frame scaled by a whole factor and centred on black.
-#include "menubar/window.h"
-#include "menubar/compose.h"
-#include "menubar/layout.h"
+// picture laid over it; at the player's wish a borderless fullscreen one
+// over its display.
+#include "platform/drawn/window.h"
 #include "platform/sdl/displays.h"
 #include "platform/sdl/internal.h"
 
@@ -13,32 +11,20 @@
 
 namespace {
 
-constexpr int FRAME_WIDTH = 320;
-constexpr int FRAME_HEIGHT = 240;
-constexpr int BAR_HEIGHT = menubar::MENU_BAR_HEIGHT;
-
 struct WindowState {
     SDL_Window* window;
     SDL_Surface* staging; // for a window whose pixels are not 0x00RRGGBB
     int width;            // outer size
     int height;
-    int clientWidth;
-    int clientHeight;
-    const std::uint32_t* frame; // the last frame presented, until its memory goes
-    menubar::MenuPicture menu;
-    bool fullscreen;
     int windowedX; // where the window was before fullscreen
     int windowedY;
 };
 
-platform::WindowClass windowClass{};
 WindowState state{};
-bool destroying = false;
-char error[256] = "";
 
-int fail(const char* what) {
+bool fail(char (&error)[256], const char* what) {
     std::snprintf(error, sizeof error, "%s (%s)", what, SDL_GetError());
-    return 0;
+    return false;
 }
 
 void release() {
@@ -59,9 +45,12 @@ bool directlyDrawable(const SDL_Surface* surface) {
 
 // The picture goes straight into the window's own pixels (the X server's
 // shared memory), which costs one copy per frame and needs no GL driver.
-bool render() {
+bool present(const drawn::WindowPicture& picture, bool newFrame) {
     if (state.window == nullptr) {
         return false;
+    }
+    if (newFrame) {
+        sdlplatform::hideIdlePointer();
     }
     SDL_Surface* surface = SDL_GetWindowSurface(state.window);
     if (surface == nullptr) {
@@ -88,15 +77,8 @@ bool render() {
     }
     const menubar::WindowPixels pixels{static_cast<std::uint32_t*>(target->pixels), target->w,
                                        target->h, target->pitch / 4};
-    if (state.fullscreen) {
-        // The bar shows only while a menu is open, over the black border.
-        const menubar::MenuPicture noMenu{};
-        menubar::composeWindow(pixels, state.frame, menubar::centredPlacement(target->w, target->h),
-                               menubar::menuOpen() ? state.menu : noMenu);
-    } else {
-        menubar::composeWindow(pixels, state.frame, BAR_HEIGHT, state.clientWidth,
-                               state.clientHeight, state.menu);
-    }
+    menubar::composeWindow(pixels, picture.frame,
+                           drawn::framePlacement(picture, target->w, target->h), picture.menu);
     if (SDL_MUSTLOCK(target)) {
         SDL_UnlockSurface(target);
     }
@@ -106,82 +88,8 @@ bool render() {
     return SDL_UpdateWindowSurface(state.window) == 0;
 }
 
-// The drawn menu bar's picture, laid over the top of the window.
-void showMenuPicture(const std::uint32_t* pixels, int width, int height) {
-    if (state.window == nullptr) {
-        return;
-    }
-    // The drawn menu keeps its picture until it hands over the next one.
-    state.menu = menubar::measureMenuPicture(pixels, width, height);
-    render();
-}
-
-} // namespace
-
-namespace sdlplatform {
-
-SDL_Window* window() {
-    return state.window;
-}
-
-void redraw() {
-    render();
-}
-
-void forgetFrame(const void* memory) {
-    if (memory != nullptr && memory == state.frame) {
-        state.frame = nullptr;
-    }
-}
-
-bool isFullscreen() {
-    return state.fullscreen;
-}
-
-void leaveFullscreen() {
-    if (state.window == nullptr || !state.fullscreen) {
-        return;
-    }
-    SDL_SetWindowFullscreen(state.window, 0);
-    state.fullscreen = false;
-    SDL_SetWindowSize(state.window, state.width, state.height);
-    SDL_SetWindowPosition(state.window, state.windowedX, state.windowedY);
-    showPointer();
-    menubar::setBarWidth(state.clientWidth);
-}
-
-void toggleFullscreen() {
-    if (state.window == nullptr) {
-        return;
-    }
-    if (state.fullscreen) {
-        leaveFullscreen();
-        return;
-    }
-    SDL_GetWindowPosition(state.window, &state.windowedX, &state.windowedY);
-    // The desktop's own mode on the display the window is on: no mode switch.
-    if (SDL_SetWindowFullscreen(state.window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
-        return;
-    }
-    state.fullscreen = true;
-    SDL_DisplayMode mode{};
-    const int display = SDL_GetWindowDisplayIndex(state.window);
-    const int width =
-        display >= 0 && SDL_GetDesktopDisplayMode(display, &mode) == 0 ? mode.w : state.clientWidth;
-    pointerMoved();
-    menubar::setBarWidth(width);
-}
-
-} // namespace sdlplatform
-
-namespace platform {
-
-int registerWindowClass(const WindowClass& wc) {
-    windowClass = wc;
-    return 1;
-}
-
-int createWindow(const char* title, int width, int height) {
+bool open(const platform::WindowClass& windowClass, const char* title, int width, int height,
+          char (&error)[256]) {
     // The X11 class, which desktops match with the installed entry.
     setenv("SDL_VIDEO_X11_WMCLASS", windowClass.className, 1);
     SDL_SetHint(SDL_HINT_APP_NAME, windowClass.className);
@@ -193,7 +101,7 @@ int createWindow(const char* title, int width, int height) {
     if (wanted == nullptr && displays.x11 == nullptr && displays.wayland == nullptr) {
         // Nothing to connect to; probing would only add the drivers' own noise.
         sdlplatform::describeNoDisplay(displays, error, sizeof error);
-        return 0;
+        return false;
     }
     if (wanted == nullptr) {
         // Only the kind of display there is, so a failure says why in one line.
@@ -206,9 +114,9 @@ int createWindow(const char* title, int width, int height) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         if (wanted == nullptr) {
             sdlplatform::describeUnopened(displays, error, sizeof error);
-            return 0;
+            return false;
         }
-        return fail("no display to open a window on");
+        return fail(error, "no display to open a window on");
     }
     // Without a display SDL falls back to drivers that show nothing; a
     // window nobody can see is no window, unless asked for by name.
@@ -218,17 +126,17 @@ int createWindow(const char* title, int width, int height) {
         (wanted == nullptr || std::strcmp(wanted, driver) != 0)) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
         sdlplatform::describeUnopened(displays, error, sizeof error);
-        return 0;
+        return false;
     }
     state.window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width,
                                     height, SDL_WINDOW_HIDDEN);
     if (state.window == nullptr) {
-        return fail("the window could not be created");
+        return fail(error, "the window could not be created");
     }
     if (windowClass.icon != nullptr) {
         SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(
-            const_cast<std::uint32_t*>(windowClass.icon), ICON_SIZE, ICON_SIZE, 32, ICON_SIZE * 4,
-            SDL_PIXELFORMAT_ARGB8888);
+            const_cast<std::uint32_t*>(windowClass.icon), platform::ICON_SIZE, platform::ICON_SIZE,
+            32, platform::ICON_SIZE * 4, SDL_PIXELFORMAT_ARGB8888);
         if (icon != nullptr) {
             SDL_SetWindowIcon(state.window, icon);
             SDL_FreeSurface(icon);
@@ -238,32 +146,16 @@ int createWindow(const char* title, int width, int height) {
     SDL_StopTextInput();
     state.width = width;
     state.height = height;
-    state.clientWidth = width;
-    state.clientHeight = height - BAR_HEIGHT;
-    menubar::openWindow(windowClass, showMenuPicture);
-    return 1;
+    return true;
 }
 
-const char* windowError() {
-    return error;
+void show() {
+    SDL_ShowWindow(state.window);
+    SDL_RaiseWindow(state.window);
+    drawn::repaint();
 }
 
-void showWindow() {
-    if (state.window != nullptr) {
-        SDL_ShowWindow(state.window);
-        SDL_RaiseWindow(state.window);
-        render();
-        menubar::sendToWindow(MessageKind::Paint);
-    }
-}
-
-void setClientSize(int clientWidth, int clientHeight) {
-    if (state.window == nullptr) {
-        return;
-    }
-    sdlplatform::leaveFullscreen();
-    const int width = clientWidth;
-    const int height = clientHeight + BAR_HEIGHT;
+void resize(int width, int height) {
     int x = 0;
     int y = 0;
     SDL_GetWindowPosition(state.window, &x, &y);
@@ -276,33 +168,51 @@ void setClientSize(int clientWidth, int clientHeight) {
     }
     state.width = width;
     state.height = height;
-    state.clientWidth = clientWidth;
-    state.clientHeight = clientHeight;
-    menubar::setBarWidth(clientWidth);
 }
 
-void destroyWindow() {
-    if (state.window == nullptr || destroying) {
-        return;
+// The desktop's own mode on the display the window is on: no mode switch.
+bool fullscreen(bool on, int& screenWidth, int& screenHeight) {
+    if (!on) {
+        SDL_SetWindowFullscreen(state.window, 0);
+        SDL_SetWindowSize(state.window, state.width, state.height);
+        SDL_SetWindowPosition(state.window, state.windowedX, state.windowedY);
+        sdlplatform::showPointer();
+        return true;
     }
-    destroying = true;
-    menubar::sendToWindow(MessageKind::Destroy);
-    menubar::closeWindow();
-    release();
-    destroying = false;
+    SDL_GetWindowPosition(state.window, &state.windowedX, &state.windowedY);
+    if (SDL_SetWindowFullscreen(state.window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+        return false;
+    }
+    SDL_DisplayMode mode{};
+    const int display = SDL_GetWindowDisplayIndex(state.window);
+    if (display >= 0 && SDL_GetDesktopDisplayMode(display, &mode) == 0) {
+        screenWidth = mode.w;
+        screenHeight = mode.h;
+    } else {
+        SDL_GetWindowSize(state.window, &screenWidth, &screenHeight);
+    }
+    sdlplatform::pointerMoved();
+    return true;
 }
 
-void validateWindow() {}
+constexpr drawn::Hooks HOOKS{
+    open,    show,       resize, present, sdlplatform::pollEvent, sdlplatform::waitForEvent,
+    release, fullscreen, true,   0};
 
-int presentFrame(const std::uint32_t* pixels, int width, int height) {
-    if (state.window == nullptr) {
-        return 0;
-    }
-    state.clientWidth = width;
-    state.clientHeight = height;
-    state.frame = pixels;
-    sdlplatform::hideIdlePointer();
-    return render() ? 1 : 0;
+} // namespace
+
+namespace sdlplatform {
+
+SDL_Window* window() {
+    return state.window;
+}
+
+} // namespace sdlplatform
+
+namespace platform {
+
+int registerWindowClass(const WindowClass& windowClass) {
+    return drawn::registerDrawnWindow(windowClass, HOOKS);
 }
 
 } // namespace platform

@@ -1,7 +1,8 @@
 // Focus and visibility: when the page loses the keyboard or its tab is
 // hidden, no key release can reach it, so every key is released; a hidden
-// tab runs no frame (the frame driver asks pageHidden).
+// tab runs no frame.
 #include "platform/web/internal.h"
+#include "platform/web/page.h"
 
 #include <emscripten/html5.h>
 
@@ -11,7 +12,7 @@ void keyboardGone() {
     webplatform::forgetHeldKeys();
     platform::Message message;
     message.kind = platform::MessageKind::FocusLost;
-    webplatform::deliverInput(message);
+    webplatform::queueInput(message);
 }
 
 EM_BOOL onBlur(int, const EmscriptenFocusEvent*, void*) {

@@ -1,7 +1,7 @@
 // The joystick: the first gamepad through the Gamepad API, its left stick
 // and D-pad as the X and Y axes over 0..65535, its first (south) face
 // button as button 1 and the next as button 2.
-#include "platform/web/frame_driver.h"
+#include "platform/platform.h"
 
 extern "C" {
 // How many pads the browser shows.
@@ -12,8 +12,12 @@ int sorvi_read_pad(std::uint32_t* reading);
 void sorvi_watch_pads();
 }
 
+// A pad has appeared (browsers show one only once a button is pressed):
+// the game hears of it as of any device plugged in.
 extern "C" __attribute__((used)) void sorvi_pad_appeared() {
-    webplatform::joystickAppeared();
+    platform::Message message;
+    message.kind = platform::MessageKind::DeviceChange;
+    platform::postMessage(message);
 }
 
 namespace {

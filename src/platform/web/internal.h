@@ -11,22 +11,14 @@ void listenToKeys();
 void listenToMouse();
 void listenToFocus();
 
-// Whether the tab is hidden.
-bool pageHidden();
-// Whether a message box is shown or waits to be.
-bool messageBoxOpen();
-
-// Forgets which keys are down and which side of Shift, Ctrl and Alt (the
-// page lost the keyboard).
+// Forgets which keys are down (the page lost the keyboard).
 void forgetHeldKeys();
 
-// Starts the host on the page and has the browser's animation frames
-// drive it; returns at once (the page keeps running). Returns 0, or the
-// exit code of a start-up that failed, which the page then reports.
-int runPage(const platform::Module& module);
+// The page's input, queued as it comes and taken by the drawn window.
+void queueInput(const platform::Message& message);
+bool takeInput(platform::Message& message);
 
-// One message from the page's input, handled at once; when it ended the
-// game, the page says so.
-void deliverInput(const platform::Message& message);
+// Whether the game has ended (the page then says so, and keeps its keys).
+bool ended();
 
 } // namespace webplatform

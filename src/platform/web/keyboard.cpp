@@ -1,15 +1,14 @@
 // The keyboard: the page's key events as the window's key messages.
-#include "menubar/window.h"
-#include "platform/web/frame_driver.h"
+#include "platform/drawn/window.h"
 #include "platform/web/internal.h"
 #include "platform/web/keymap.h"
+#include "platform/web/page.h"
 
 #include <emscripten/html5.h>
 
 namespace {
 
 webplatform::HeldKeys held{};
-webplatform::ModifierSides sides{};
 
 std::uint8_t modifiersOf(const EmscriptenKeyboardEvent& e) {
     std::uint8_t out = 0;
@@ -36,18 +35,18 @@ EM_BOOL onKey(int eventType, const EmscriptenKeyboardEvent* e, void*) {
         webplatform::keepFromBrowser(key,
                                      webplatform::HeldModifiers{e->shiftKey != 0, e->ctrlKey != 0,
                                                                 e->altKey != 0, e->metaKey != 0},
-                                     menubar::menuOpen());
+                                     drawn::menuOpen());
     if (key == 0) {
         return keep ? EM_TRUE : EM_FALSE;
     }
     bool repeat = down && e->repeat != 0;
-    if (webplatform::trackSides(sides, e->code, down, repeat)) {
+    if (webplatform::trackSides(e->code, down, repeat)) {
         platform::Message message;
         message.kind = down ? platform::MessageKind::KeyDown : platform::MessageKind::KeyUp;
         message.code = key;
         message.repeat = repeat;
         message.modifiers = modifiersOf(*e);
-        webplatform::deliverInput(message);
+        webplatform::queueInput(message);
     }
     return keep ? EM_TRUE : EM_FALSE;
 }
@@ -63,7 +62,6 @@ void listenToKeys() {
 
 void forgetHeldKeys() {
     held = HeldKeys{};
-    sides = ModifierSides{};
 }
 
 } // namespace webplatform

@@ -1,95 +1,12 @@
 #include "platform/web/keymap.h"
 
-#include "platform/keys.h"
+#include "platform/drawn/window.h"
+#include "platform/key_positions.h"
 
 #include <cstring>
 
 namespace webplatform {
 namespace {
-
-struct NamedKey {
-    const char* code;
-    int virtualKey;
-};
-
-// Keys by where they sit. The keypad digits are here whatever Num Lock
-// says: a player's keys never depend on a lock they cannot see.
-constexpr NamedKey NAMED_KEYS[] = {
-    {"Numpad0", 96},
-    {"Numpad1", 97},
-    {"Numpad2", 98},
-    {"Numpad3", 99},
-    {"Numpad4", 100},
-    {"Numpad5", 101},
-    {"Numpad6", 102},
-    {"Numpad7", 103},
-    {"Numpad8", 104},
-    {"Numpad9", 105},
-    {"NumpadMultiply", 106},
-    {"NumpadAdd", 107},
-    {"NumpadSubtract", 109},
-    {"NumpadDecimal", 110},
-    {"NumpadDivide", 111},
-    {"NumpadEnter", 13},
-    {"Enter", 13},
-    {"Backspace", 8},
-    {"Tab", 9},
-    {"ShiftLeft", 16},
-    {"ShiftRight", 16},
-    {"ControlLeft", 17},
-    {"ControlRight", 17},
-    {"AltLeft", 18},
-    {"AltRight", 18},
-    {"Pause", 19},
-    {"Escape", 27},
-    {"Space", 32},
-    {"PageUp", 33},
-    {"PageDown", 34},
-    {"End", 35},
-    {"Home", 36},
-    {"ArrowLeft", 37},
-    {"ArrowUp", 38},
-    {"ArrowRight", 39},
-    {"ArrowDown", 40},
-    {"Insert", 45},
-    {"Delete", 46},
-    {"F1", 112},
-    {"F2", 113},
-    {"F3", 114},
-    {"F4", 115},
-    {"F5", 116},
-    {"F6", 117},
-    {"F7", 118},
-    {"F8", 119},
-    {"F9", 120},
-    {"F10", 121},
-    {"F11", 122},
-    {"F12", 123},
-};
-
-// The keys the game, the window keys and the menu read.
-constexpr int USED_KEYS[] = {
-    platform::KEY_RETURN,  platform::KEY_SHIFT,   platform::KEY_MENU,    platform::KEY_ESCAPE,
-    platform::KEY_SPACE,   platform::KEY_LEFT,    platform::KEY_UP,      platform::KEY_RIGHT,
-    platform::KEY_DOWN,    platform::KEY_A,       platform::KEY_E,       platform::KEY_Q,
-    platform::KEY_S,       platform::KEY_W,       platform::KEY_Z,       platform::KEY_NUMPAD2,
-    platform::KEY_NUMPAD4, platform::KEY_NUMPAD5, platform::KEY_NUMPAD6, platform::KEY_NUMPAD8,
-    platform::KEY_NUMPAD9, platform::KEY_F9,      platform::KEY_F10,     platform::KEY_F11,
-    platform::KEY_F12,
-};
-
-bool startsWith(const char* text, const char* prefix) {
-    return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
-}
-
-// "KeyA" .. "KeyZ", "Digit0" .. "Digit9": the letter or digit, else 0.
-char positionChar(const char* code, const char* prefix, char first, char last) {
-    if (!startsWith(code, prefix)) {
-        return 0;
-    }
-    const char* rest = code + std::strlen(prefix);
-    return rest[0] >= first && rest[0] <= last && rest[1] == '\0' ? rest[0] : 0;
-}
 
 int find(const HeldKeys& held, const char* code) {
     for (int i = 0; i < held.count; ++i) {
@@ -103,33 +20,12 @@ int find(const HeldKeys& held, const char* code) {
 } // namespace
 
 int virtualKeyOf(const char* code, const char* key) {
-    if (code == nullptr) {
-        return 0;
-    }
-    for (const NamedKey& named : NAMED_KEYS) {
-        if (std::strcmp(code, named.code) == 0) {
-            return named.virtualKey;
-        }
-    }
-    // The digit row by position (on some layouts its keys type symbols).
-    if (const char digit = positionChar(code, "Digit", '0', '9'); digit != 0) {
-        return digit;
-    }
-    const char letter = positionChar(code, "Key", 'A', 'Z');
-    if (letter == 0) {
-        return 0;
-    }
-    // A letter key as the layout labels it; a layout without Latin letters
-    // falls back to the key's position.
-    if (key != nullptr && key[0] != '\0' && key[1] == '\0') {
-        if (key[0] >= 'a' && key[0] <= 'z') {
-            return 'A' + (key[0] - 'a');
-        }
-        if (key[0] >= 'A' && key[0] <= 'Z') {
-            return key[0];
-        }
-    }
-    return letter;
+    const platform::KeyPosition* at = platform::keyAtCode(code);
+    // Only a letter key's label counts; what other keys type does not.
+    const bool letterKey =
+        at != nullptr && at->key >= platform::KEY_A && at->key <= platform::KEY_Z;
+    const bool oneCharacter = key != nullptr && key[0] != '\0' && key[1] == '\0';
+    return platform::virtualKeyOf(at, letterKey && oneCharacter ? key[0] : '\0');
 }
 
 int holdKey(HeldKeys& held, const char* code, int virtualKey) {
@@ -160,17 +56,8 @@ int releaseHeldKey(HeldKeys& held, const char* code, int virtualKey) {
     return pressed;
 }
 
-bool trackSides(ModifierSides& sides, const char* code, bool down, bool& repeat) {
-    constexpr const char* LEFT[3] = {"ShiftLeft", "ControlLeft", "AltLeft"};
-    constexpr const char* RIGHT[3] = {"ShiftRight", "ControlRight", "AltRight"};
-    for (int which = 0; which < 3; ++which) {
-        const bool left = std::strcmp(code, LEFT[which]) == 0;
-        if (left || std::strcmp(code, RIGHT[which]) == 0) {
-            return platform::trackModifierSide(sides, static_cast<platform::Modifier>(which), left,
-                                               down, repeat);
-        }
-    }
-    return true;
+bool trackSides(const char* code, bool down, bool& repeat) {
+    return platform::trackSide(platform::keyAtCode(code), down, repeat);
 }
 
 bool keepFromBrowser(int virtualKey, const HeldModifiers& held, bool menuOpen) {
@@ -180,12 +67,7 @@ bool keepFromBrowser(int virtualKey, const HeldModifiers& held, bool menuOpen) {
     if (menuOpen || held.alt) {
         return true;
     }
-    for (const int used : USED_KEYS) {
-        if (used == virtualKey) {
-            return true;
-        }
-    }
-    return false;
+    return drawn::keyUsed(virtualKey);
 }
 
 } // namespace webplatform

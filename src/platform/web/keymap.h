@@ -4,8 +4,6 @@
 // in it, so the native tests check it.
 #pragma once
 
-#include "platform/modifier_sides.h"
-
 #include <cstdint>
 
 namespace webplatform {
@@ -35,11 +33,9 @@ int holdKey(HeldKeys& held, const char* code, int virtualKey);
 // else `virtualKey`. The key is down no more.
 int releaseHeldKey(HeldKeys& held, const char* code, int virtualKey);
 
-using platform::ModifierSides;
-
 // Notes a press or release of the key at `code`, as trackModifierSide does
 // for a side of Shift, Ctrl or Alt; any other key passes.
-bool trackSides(ModifierSides& sides, const char* code, bool down, bool& repeat);
+bool trackSides(const char* code, bool down, bool& repeat);
 
 // Modifier keys held with a key, as KeyboardEvent reports them.
 struct HeldModifiers {
@@ -50,10 +46,10 @@ struct HeldModifiers {
 };
 
 // Whether the page takes the key for itself (the browser's default action
-// is prevented): every key the game, the window keys and the menu use,
-// everything while a menu is open or Alt is held (so Alt, F10, F11, F12
-// and Alt+Left never reach the browser), and nothing with Ctrl or the
-// meta key, which stay the browser's shortcuts.
+// is prevented): every key the program reads (drawn::keyUsed), everything
+// while a menu is open or Alt is held (so Alt, F10, F11, F12 and Alt+Left
+// never reach the browser), and nothing with Ctrl or the meta key, which
+// stay the browser's shortcuts.
 bool keepFromBrowser(int virtualKey, const HeldModifiers& held, bool menuOpen);
 
 } // namespace webplatform

@@ -1,5 +1,5 @@
 // The game's web page.
-#include "platform/web/internal.h"
+#include "platform/web/run_page.h"
 
 int main() {
     return webplatform::runPage(platform::programModule());

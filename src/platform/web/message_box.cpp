@@ -2,7 +2,7 @@
 // thread cannot wait for the OK, so the frame driver holds the frames for
 // as long as a message is shown or waits to be, as a desktop box holds
 // the program.
-#include "platform/web/internal.h"
+#include "platform/web/page.h"
 
 extern "C" {
 void sorvi_show_message(const char* text, const char* caption);

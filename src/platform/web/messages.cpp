@@ -1,27 +1,51 @@
-// The message queue on the page. Input events are handled as they come
-// (webplatform::deliverInput), so only what the program posted ever waits.
-#include "menubar/window.h"
-#include "platform/message_queue.h"
+// The page's input: its events wait here, in order, until the drawn
+// window takes them at the next animation frame.
+#include "platform/web/internal.h"
 
-namespace platform {
+namespace {
 
-int peekMessage(Message& message) {
-    if (takePostedMessage(message)) {
-        menubar::noteFetched(message);
-        return 1;
+using platform::Message;
+using platform::MessageKind;
+
+constexpr int CAPACITY = 128;
+
+Message waiting[CAPACITY];
+int head = 0;
+int count = 0;
+
+} // namespace
+
+namespace webplatform {
+
+void queueInput(const Message& message) {
+    if (ended()) {
+        return;
     }
-    return 0;
+    // A move of the mouse only says where it is now.
+    if (message.kind == MessageKind::MouseMove && count > 0) {
+        Message& last = waiting[(head + count - 1) % CAPACITY];
+        if (last.kind == MessageKind::MouseMove) {
+            last = message;
+            return;
+        }
+    }
+    // Each animation frame takes them all: a full queue would take far more
+    // than a frame's worth of keys.
+    if (count == CAPACITY) {
+        return;
+    }
+    waiting[(head + count) % CAPACITY] = message;
+    ++count;
 }
 
-// The page's one thread may not wait: nothing could arrive while it did.
-// An empty queue therefore reads as the end, as it does on the desktop
-// once the window is gone.
-int getMessage(Message& message) {
-    if (peekMessage(message) == 0) {
-        message = Message{};
-        message.kind = MessageKind::Quit;
+bool takeInput(Message& message) {
+    if (count == 0) {
+        return false;
     }
-    return message.kind == MessageKind::Quit ? 0 : 1;
+    message = waiting[head];
+    head = (head + 1) % CAPACITY;
+    --count;
+    return true;
 }
 
-} // namespace platform
+} // namespace webplatform

@@ -32,7 +32,7 @@ EM_BOOL onMouse(int eventType, const EmscriptenMouseEvent* e, void*) {
     sorvi_window_point(static_cast<double>(e->clientX), static_cast<double>(e->clientY), at);
     message.x = at[0];
     message.y = at[1];
-    webplatform::deliverInput(message);
+    webplatform::queueInput(message);
     return EM_FALSE;
 }
 

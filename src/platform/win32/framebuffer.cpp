@@ -4,9 +4,9 @@
 
 namespace {
 
-constexpr int FRAME_WIDTH = 320;
-constexpr int FRAME_HEIGHT = 240;
-constexpr std::size_t FRAME_BYTES = std::size_t{FRAME_WIDTH} * FRAME_HEIGHT * 4;
+using platform::FRAME_BYTES;
+using platform::FRAME_HEIGHT;
+using platform::FRAME_WIDTH;
 
 struct Surface {
     HANDLE mapping;

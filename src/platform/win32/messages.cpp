@@ -19,13 +19,10 @@ const MSG* nativeOf(const Message& message) {
 }
 
 void describeFetched(const MSG& taken, Message& out) {
-    out = Message{};
+    out = taken.message == WM_QUIT ? platform::quitMessage(static_cast<int>(taken.wParam))
+                                   : Message{};
     out.native = &taken;
     switch (taken.message) {
-    case WM_QUIT:
-        out.kind = MessageKind::Quit;
-        out.code = static_cast<int>(taken.wParam);
-        return;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
     case WM_KEYUP:

@@ -1,3 +1,5 @@
+// Pixel memory from the heap, for the platforms whose pictures need no
+// memory of a special kind.
 #include "platform/platform.h"
 
 #include <cstdlib>

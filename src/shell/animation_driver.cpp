@@ -1,12 +1,8 @@
-#include "platform/web/frame_driver.h"
+#include "shell/animation_driver.h"
 
-#include "game/values.h"
-#include "input/controls.h"
-#include "input/joystick.h"
-#include "menubar/window.h"
 #include "shell/host.h"
 
-namespace webplatform {
+namespace shell {
 namespace {
 
 bool started = false;
@@ -15,8 +11,8 @@ int code = 0;
 // When the next frame is due, on the millisecond clock; wrapping.
 std::uint32_t due = 0;
 
-// Handles every posted message. Returns false once Quit was among them.
-bool takePosted() {
+// Handles every waiting message. Returns false once Quit was among them.
+bool takeMessages() {
     platform::Message message;
     while (!over && platform::peekMessage(message) != 0) {
         if (message.kind == platform::MessageKind::Quit) {
@@ -24,7 +20,7 @@ bool takePosted() {
             code = message.code;
             return false;
         }
-        shell::handleMessage(message);
+        handleMessage(message);
     }
     return !over;
 }
@@ -36,29 +32,20 @@ void beginFrames() {
     due = platform::millisecondClock();
 }
 
-void deliver(const platform::Message& message) {
-    if (over || !started) {
-        return;
-    }
-    menubar::noteFetched(message);
-    shell::handleMessage(message);
-    takePosted();
-}
-
 bool animationFrame(const PageState& page) {
-    if (!started || !takePosted()) {
+    if (!started || !takeMessages()) {
         return false;
     }
-    if (page.hidden || page.messageBoxOpen || !shell::framesRunning()) {
+    if (page.hidden || page.messageBoxOpen || !framesRunning()) {
         return true;
     }
     // Wrapping difference read as signed, as the frame tick's own pacing.
     if (static_cast<std::int32_t>(platform::millisecondClock() - due) < 0) {
         return true;
     }
-    const std::uint32_t wait = shell::frameStep();
+    const std::uint32_t wait = frameStep();
     due = platform::millisecondClock() + wait;
-    return takePosted();
+    return takeMessages();
 }
 
 bool ended() {
@@ -69,20 +56,11 @@ int exitCode() {
     return code;
 }
 
-void joystickAppeared() {
-    if (over || input::joystickCount != 0) {
-        return;
-    }
-    if (input::initJoystick() != 0 && game::gameState == game::Title) {
-        game::playerSlots[0].scheme = input::Joystick;
-    }
-}
-
-void resetFrameDriver() {
+void resetAnimationDriver() {
     started = false;
     over = false;
     code = 0;
     due = 0;
 }
 
-} // namespace webplatform
+} // namespace shell

@@ -1,48 +1,49 @@
-// The page's frame driver on the scripted platform: the pacing of the
-// animation frames, what holds them, input between them, the end of the
-// game, and a pad that shows up late.
+// The host driven by a page's animation frames, on the scripted platform:
+// the pacing, what holds the frames, input between them, the end of the
+// game.
 #include "game/flow.h"
-#include "game/values.h"
-#include "input/controls.h"
-#include "input/joystick.h"
+#include "host_fixture.h"
 #include "platform/keys.h"
-#include "platform/web/frame_driver.h"
-#include "shell/host_fixture.h"
+#include "shell/animation_driver.h"
 
 namespace {
 
 using platform::MessageKind;
+using shell::PageState;
 using shelltest::keyDown;
 using shelltest::mouse;
-using webplatform::PageState;
 
 class WebDriver : public shelltest::Host {
   protected:
     void SetUp() override {
         Host::SetUp();
         game::resetToProgramStart();
-        webplatform::resetFrameDriver();
+        shell::resetAnimationDriver();
         start();
-        webplatform::beginFrames();
+        shell::beginFrames();
     }
 
     // An animation frame at `now` on the clock; returns the frames run.
     int animationFrameAt(std::uint32_t now, const PageState& page = PageState{false, false}) {
         headless::setClock(now);
         const int before = presents();
-        EXPECT_TRUE(webplatform::animationFrame(page));
+        EXPECT_TRUE(shell::animationFrame(page));
         return presents() - before;
     }
 
-    // Input as the page takes it, between animation frames.
-    void deliver(const platform::Message& message) { webplatform::deliver(message); }
+    // Input from the page between animation frames, taken at the next one
+    // (a hidden page's, so that no frame runs).
+    void deliver(const platform::Message& message) {
+        headless::queueMessage(message);
+        shell::animationFrame(PageState{true, false});
+    }
 };
 
 TEST_F(WebDriver, FramesArePacedFromTheirStartOrWithNoWaitRunAtEveryAnimationFrame) {
     headless::setFrameCost(5);
     const std::uint32_t t = 0xFFFFFFECu; // the second frame is due past the clock's wrap
     headless::setClock(t);
-    webplatform::beginFrames();
+    shell::beginFrames();
     // At 60 animation frames a second, every other one runs a frame.
     const int ran[][2] = {{0, 1}, {17, 0}, {29, 0}, {30, 1}, {47, 0}, {64, 1}};
     for (const auto& [after, frames] : ran) {
@@ -72,10 +73,10 @@ TEST_F(WebDriver, NoFrameWhileHiddenUnderAMessageOrInAMenuAndNoCatchUpAfter) {
     EXPECT_EQ(animationFrameAt(9100), 0);
     deliver(keyDown(platform::KEY_ESCAPE)); // closes the menu only
     EXPECT_EQ(animationFrameAt(9110), 1);
-    EXPECT_FALSE(webplatform::ended());
+    EXPECT_FALSE(shell::ended());
 }
 
-TEST_F(WebDriver, WhatTheInputPostsIsTakenAtOnceAndQuitEndsTheFrames) {
+TEST_F(WebDriver, InputIsTakenBeforeTheNextFrameAndQuitEndsTheFrames) {
     // Size, then its second item: the command runs before any frame.
     const menubar::MenuPopupLayout& size = menubar::menuPopup(1);
     const int clicks[][2] = {{size.titleX + 2, 5}, {size.x + 10, size.items[1].y + 2}};
@@ -85,27 +86,13 @@ TEST_F(WebDriver, WhatTheInputPostsIsTakenAtOnceAndQuitEndsTheFrames) {
     }
     EXPECT_EQ(shell::host.clientWidth, 640);
     deliver(keyDown(platform::KEY_ESCAPE));
-    EXPECT_TRUE(webplatform::ended());
-    EXPECT_EQ(webplatform::exitCode(), 0);
+    EXPECT_TRUE(shell::ended());
+    EXPECT_EQ(shell::exitCode(), 0);
     headless::setClock(100);
-    EXPECT_FALSE(webplatform::animationFrame(PageState{false, false}));
+    EXPECT_FALSE(shell::animationFrame(PageState{false, false}));
     deliver(keyDown(platform::KEY_F11)); // nothing reaches a game that has ended
     EXPECT_EQ(shell::host.clientWidth, 640);
     EXPECT_EQ(presents(), 0);
-}
-
-// Player 1 takes a pad that shows up on the title screen (the browser test
-// shows it), but not one found later, and a pad is looked for only once.
-TEST_F(WebDriver, APadThatShowsUpAfterTheTitleScreenIsOnlyFoundAndOnlyOnce) {
-    game::gameState = game::Setup;
-    headless::joystick().deviceCount = 1;
-    headless::joystick().caps = platform::JoystickCaps{0, 65535, 0, 65535};
-    webplatform::joystickAppeared();
-    EXPECT_EQ(input::joystickCount, 1);
-    EXPECT_EQ(game::playerSlots[0].scheme, input::Keyboard1);
-    game::gameState = game::Title;
-    webplatform::joystickAppeared();
-    EXPECT_EQ(game::playerSlots[0].scheme, input::Keyboard1);
 }
 
 } // namespace
