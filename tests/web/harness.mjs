@@ -18,7 +18,10 @@ export function startServer(folder) {
     const server = http.createServer((request, response) => {
       const file = path.join(folder, new URL(request.url, 'http://x').pathname.replace(/\/$/, '/index.html'));
       if (!fs.existsSync(file) || !fs.statSync(file).isFile()) return response.writeHead(404).end();
-      response.writeHead(200, { 'Content-Type': TYPES[path.extname(file)] ?? 'application/octet-stream' });
+      response.writeHead(200, {
+        'Content-Type': TYPES[path.extname(file)] ?? 'application/octet-stream',
+        'Content-Length': fs.statSync(file).size,
+      });
       fs.createReadStream(file).pipe(response);
     });
     server.listen(0, '127.0.0.1', () => resolve({
