@@ -10,10 +10,10 @@ const TYPES = {
   '.png': 'image/png', '.webmanifest': 'application/manifest+json',
 };
 
-// Serves `folder` on a port of its own: { origin, stop() }. stop() also
-// cuts the connections a browser keeps open, so the origin is then gone
-// as a server that went down would be.
-export function startServer(folder) {
+// Serves `folder` on a port of its own, or on `port`: { origin, stop() }.
+// stop() also cuts the connections a browser keeps open, so the origin is
+// then gone as a server that went down would be.
+export function startServer(folder, port = 0) {
   return new Promise((resolve) => {
     const server = http.createServer((request, response) => {
       const file = path.join(folder, new URL(request.url, 'http://x').pathname.replace(/\/$/, '/index.html'));
@@ -24,7 +24,7 @@ export function startServer(folder) {
       });
       fs.createReadStream(file).pipe(response);
     });
-    server.listen(0, '127.0.0.1', () => resolve({
+    server.listen(port, '127.0.0.1', () => resolve({
       origin: `http://127.0.0.1:${server.address().port}`,
       stop: () => new Promise((done) => (server.close(done), server.closeAllConnections())),
     }));
