@@ -86,3 +86,12 @@ var Module = {
     SorviPage.showFailure();
   }
 };
+
+// Offline play and installing as an app: the service worker keeps this
+// build's files (service-worker.js). Only where the browser allows one
+// (a page served over https or from this machine); the game never needs it.
+if ('serviceWorker' in navigator && /^https?:$/.test(location.protocol)) {
+  addEventListener('load', function () {
+    navigator.serviceWorker.register('service-worker.js').catch(function () {});
+  });
+}
