@@ -27,6 +27,7 @@ var SorviPage = (function () {
 
   function gameGone() {
     running = false;
+    element('game').classList.add('over');
     element('window').hidden = true;
     element('loading').hidden = true;
     element('foot').hidden = true;

@@ -87,11 +87,11 @@ async function framesOver(page, ms = 300) {
 async function press(page, ...keys) {
   for (const key of keys) await page.keyboard.press(key), await sleep(150);
 }
-// How many rows the witch moves in the 500 ms after `act`.
-async function witchMoves(page, act) {
+// How many rows the witch moves in the `ms` after `act`.
+async function witchMoves(page, act, ms = 500) {
   const from = await probe(page, 'witchRow');
   await act();
-  await sleep(500);
+  await sleep(ms);
   return (await probe(page, 'witchRow')) - from;
 }
 const boxOf = (page, id) => page.locator(id).boundingBox();
@@ -296,11 +296,20 @@ test('Alt+Enter: fullscreen without reaching the game, the bar only with a menu;
   check((await probe(page, 'screen')) === 'title' && (await framesOver(page)) > 3, 'the Enter of Alt+Enter reached the game');
   check(await page.locator('#bar').isHidden() && await page.locator('#foot').isHidden(), 'the bar or the footer shows in fullscreen');
   await press(page, 'F10');
-  check(await page.locator('#bar').isVisible() && (await framesOver(page)) === 0, 'F10 showed no bar, or frames ran under it');
+  await waitFor(() => page.locator('#bar').isVisible(), 'F10 to show the bar');
+  check((await framesOver(page)) === 0, 'frames ran under the menu');
   const bar = await pictureBox(page, 'bar');
   check(bar.x === 0 && bar.y === 0 && bar.width === 1920, 'the bar is not across the top: ' + JSON.stringify(bar));
   await press(page, 'F10');
-  check(await page.locator('#bar').isHidden() && (await framesOver(page)) > 3, 'the bar stayed, or frames did not resume');
+  await waitFor(() => page.locator('#bar').isHidden(), 'F10 to hide the bar');
+  check((await framesOver(page)) > 3, 'frames did not resume');
+  // A click along the top opens the first menu; one outside it closes it.
+  await page.mouse.click(1500, 6);
+  await waitFor(() => page.locator('#bar').isVisible(), 'a click along the top to open the menu');
+  check((await framesOver(page)) === 0, 'frames ran with the menu open');
+  await page.mouse.click(1500, 600);
+  await waitFor(() => page.locator('#bar').isHidden(), 'a click outside to close the menu');
+  check((await framesOver(page)) > 3, 'frames did not resume');
   // The browser's own Escape leaves fullscreen, and only that.
   await press(page, 'Escape');
   await waitFor(async () => (await fullscreenId(page)) === null, 'leaving with Escape');
@@ -322,8 +331,9 @@ test('Alt+Enter: fullscreen without reaching the game, the bar only with a menu;
 async function fingers(page) {
   const session = await page.context().newCDPSession(page);
   const on = new Map();
-  const send = (type) => session.send('Input.dispatchTouchEvent',
-    { type, touchPoints: [...on].map(([id, [x, y]]) => ({ id, x, y })) });
+  // A start or a move lists every finger on the screen, an end the one lifted.
+  const send = (type, points = [...on]) => session.send('Input.dispatchTouchEvent',
+    { type, touchPoints: points.map(([id, [x, y]]) => ({ id, x, y })) });
   const centre = async (name) => {
     const b = await page.getByRole('button', { name, exact: true }).boundingBox();
     return [b.x + b.width / 2, b.y + b.height / 2];
@@ -331,7 +341,12 @@ async function fingers(page) {
   const self = {
     down: async (id, at) => (on.set(id, typeof at === 'string' ? await centre(at) : at), send('touchStart')),
     move: async (id, at) => (on.set(id, typeof at === 'string' ? await centre(at) : at), send('touchMove')),
-    up: async (id) => (on.delete(id), send('touchEnd')),
+    up: async (id) => {
+      const lifted = [[id, on.get(id)]];
+      on.delete(id);
+      await send('touchEnd', lifted);
+    },
+    cancel: async () => (await send('touchCancel', []), on.clear()),
     tap: async (name) => (await self.down(9, name), await sleep(80), await self.up(9), await sleep(150)),
     // A finger drawn from one point to another in steps.
     swipe: async (id, [x0, y0], [x1, y1]) => {
@@ -357,9 +372,10 @@ for (const [device, shot] of [[phone(390, 844, 3), 'web-phone-upright.png'], [ph
     // Menu opens the bar as F10 does (no click of the tap closes it) and closes it again.
     const bar = await probe(page, 'hash', 'bar');
     await touch.tap('Menu');
-    check((await probe(page, 'hash', 'bar')) !== bar && (await framesOver(page)) === 0, 'Menu did not open the bar');
+    await waitFor(async () => (await probe(page, 'hash', 'bar')) !== bar, 'Menu to open the bar');
+    check((await framesOver(page)) === 0, 'frames ran with the menu open');
     await touch.tap('Menu');
-    check((await framesOver(page)) > 3, 'Menu did not close the bar');
+    await waitFor(async () => (await framesOver(page, 200)) > 3, 'Menu to close the bar');
     // Swipes and a pinch over the picture and the buttons: the page stays put.
     const picture = await page.locator('#screen').boundingBox();
     const mid = [picture.x + picture.width / 2, picture.y + picture.height / 2];
@@ -393,11 +409,19 @@ for (const [device, shot] of [[phone(390, 844, 3), 'web-phone-upright.png'], [ph
       await touch.down(2, 'Enter'), await sleep(80), await touch.up(2);
     });
     if (process.argv[4]) await page.screenshot({ path: path.join(process.argv[4], shot) });
-    const slide = await witchMoves(page, () => touch.move(1, 'Up'));
+    // Falling fast, she needs a while to turn.
+    const slide = await witchMoves(page, () => touch.move(1, 'Up'), 1200);
     await touch.up(1);
     await sleep(1000);
     const after = await witchMoves(page, () => {});
     check(fall > 10 && slide < -10 && after >= -1, `the witch moved ${fall} rows with Down held, ${slide} after sliding to Up, ${after} once let go`);
+    // A touch the browser cancels lets go as well.
+    await touch.down(1, 'Up');
+    await sleep(300);
+    await touch.cancel();
+    await sleep(1000);
+    const cancelled = await witchMoves(page, () => {});
+    check(cancelled >= -1, `the witch moved ${cancelled} rows after the touch on Up was cancelled`);
     check(await unmoved(page), 'the page scrolled or zoomed');
   }, { device });
 }
@@ -427,10 +451,13 @@ for (const device of [desktop(1000, 800), phone(390, 844, 3)]) {
 }
 
 test('a loading indicator until the first frame; a failure says what went wrong', async ({ page, origin }) => {
-  // A slow link.
-  await page.route('**/sorvi-kadra99.wasm', async (route) => (await sleep(700), route.continue()));
-  await page.goto(origin + '/');
+  // A slow link: the game's WebAssembly comes once the indicator was seen.
+  let arrive;
+  const held = new Promise((resolve) => (arrive = resolve));
+  await page.route('**/sorvi-kadra99.wasm', async (route) => (await held, route.continue()));
+  await page.goto(origin + '/', { waitUntil: 'domcontentloaded' });
   check(await page.locator('#loading').isVisible() && await page.locator('#window').isHidden(), 'no loading indicator');
+  arrive();
   await waitForScreen(page, 'title');
   check(await page.locator('#loading').isHidden(), 'the loading indicator stayed');
   await page.unroute('**/sorvi-kadra99.wasm');
@@ -484,7 +511,9 @@ const warm = await open(desktop(900, 700));
 await warm.goto(origins['']);
 await warm.context().close();
 let [passed, failed] = [0, 0];
-for (const { name, run, address = '', device = desktop(900, 700), noisy = false } of tests) {
+// ONLY=text in the environment runs only the tests whose names hold it.
+for (const { name, run, address = '', device = desktop(900, 700), noisy = false } of
+  tests.filter((t) => t.name.includes(process.env.ONLY ?? ''))) {
   const where = address === false ? '' : address.startsWith('host/') ? 'host' : address.slice(0, 1);
   const [origin, noise, requests] = [origins[where === 'host' ? '' : where], [], []];
   const page = await open(device);

@@ -62,6 +62,8 @@ mergeInto(LibraryManager.library, {
     c.ratio = ratio;
     c.barScale = v[8];
     c.frame.classList.toggle('fullscreen', !!fullscreen);
+    var button = document.getElementById('fullscreen');
+    if (button) button.setAttribute('aria-pressed', fullscreen ? 'true' : 'false');
     sorviSizeBar(c);
   },
 
