@@ -279,6 +279,7 @@ for (const device of SCREENS) {
     console.log(`  ${normal}x at normal size, ${double}x at double size`);
     check(double <= Math.round(2 * ratio) && double >= normal, `${double}x at double size`);
     check(await page.locator('.touch-buttons').first().isHidden(), 'the touch buttons stayed after a key press');
+    if (shotsDir && width === 1366) await page.screenshot({ path: path.join(shotsDir, 'web-page.png') });
   }, { device });
 }
 
@@ -408,7 +409,7 @@ for (const [device, shot] of [[phone(390, 844, 3), 'web-phone-upright.png'], [ph
       await sleep(150);
       await touch.down(2, 'Enter'), await sleep(80), await touch.up(2);
     });
-    if (process.argv[4]) await page.screenshot({ path: path.join(process.argv[4], shot) });
+    if (shotsDir) await page.screenshot({ path: path.join(shotsDir, shot) });
     // Falling fast, she needs a while to turn.
     const slide = await witchMoves(page, () => touch.move(1, 'Up'), 1200);
     await touch.up(1);
@@ -479,7 +480,7 @@ test('a loading indicator until the first frame; a failure says what went wrong'
   await says('This browser cannot run WebAssembly');
 }, { address: false, noisy: true });
 
-const [pageDir, probeDir] = process.argv.slice(2);
+const [pageDir, probeDir, shotsDir] = process.argv.slice(2);
 const origins = { '': await serve(pageDir), '?': await serve(probeDir) };
 origins.host = await serve(pageDir, { '/framed.html': framed(origins['']) });
 // One browser for each device pixel ratio, a real one: Chromium's
