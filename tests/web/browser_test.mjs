@@ -83,6 +83,11 @@ async function framesOver(page, ms = 300) {
   await sleep(ms);
   return (await probe(page, 'frames')) - before;
 }
+// Waits until `n` more frames are drawn: input waiting before them was taken.
+async function framesDrawn(page, n) {
+  const until = (await probe(page, 'frames')) + n;
+  await waitFor(async () => (await probe(page, 'frames')) >= until, n + ' frames');
+}
 // Real key presses, one after another.
 async function press(page, ...keys) {
   for (const key of keys) await page.keyboard.press(key), await sleep(150);
@@ -274,7 +279,7 @@ for (const device of SCREENS) {
     check(buttons === (device.touch ? 8 : 0), `${buttons} touch buttons show`);
     // Double size, from the keyboard (which takes the touch buttons away).
     await press(page, 'F12');
-    await sleep(300);
+    await framesDrawn(page, 3);
     const double = await checkCrisp(page);
     console.log(`  ${normal}x at normal size, ${double}x at double size`);
     check(double <= Math.round(2 * ratio) && double >= normal, `${double}x at double size`);
@@ -282,6 +287,23 @@ for (const device of SCREENS) {
     if (shotsDir && width === 1366) await page.screenshot({ path: path.join(shotsDir, 'web-page.png') });
   }, { device });
 }
+
+test('the window follows a rotation and a change of zoom', async ({ page }) => {
+  await waitForScreen(page, 'title');
+  const session = await page.context().newCDPSession(page);
+  const screen = (width, height, deviceScaleFactor = 0) =>
+    session.send('Emulation.setDeviceMetricsOverride', { width, height, deviceScaleFactor, mobile: true });
+  // Turned sideways: the pad goes to the left of the picture, the keys to its right.
+  await screen(844, 390);
+  await waitFor(async () => (await boxOf(page, '#pad')).x + 10 < (await boxOf(page, '#screen')).x, 'the sideways layout');
+  check((await boxOf(page, '#keys')).x > (await boxOf(page, '#screen')).x, 'the keys are not right of the picture');
+  await checkCrisp(page);
+  // Zoomed to 3 device pixels a CSS pixel (emulated, so only the sizes are read).
+  await screen(844, 390, 3);
+  await waitFor(async () => Math.round((await pictureBox(page)).width) === 960, 'the picture at 3x');
+  const box = await pictureBox(page, 'window');
+  check(box.x >= 0 && box.y >= 0 && box.x + box.width <= box.right && box.y + box.height <= box.bottom, 'the window is not on the page');
+}, { device: phone(390, 844, 2) });
 
 // --- Fullscreen -------------------------------------------------------
 

@@ -7,7 +7,8 @@
 #include <emscripten/html5.h>
 
 extern "C" {
-// The page point (clientX, clientY) in the window's pixels, into `at`.
+// The page point (clientX, clientY) in the bar's pixels from the window's
+// corner, into `at`.
 void sorvi_window_point(double clientX, double clientY, int* at);
 // Whether the page has the keyboard.
 int sorvi_has_focus();
