@@ -31,16 +31,6 @@ std::string down(int key) {
     return "+" + std::to_string(key);
 }
 
-TEST(TouchKeys, EveryButtonPressesItsOwnKeyAndMenuIsF10) {
-    for (const TouchButton& b : TOUCH_BUTTONS) {
-        Touches t{};
-        EXPECT_EQ(said(touchMoved(t, 5, b.key)), down(b.key)) << b.name;
-        EXPECT_EQ(said(touchEnded(t, 5)), up(b.key)) << b.name;
-    }
-    EXPECT_EQ(std::string(TOUCH_BUTTONS[7].name), "Menu");
-    EXPECT_EQ(TOUCH_BUTTONS[7].key, KEY_F10);
-}
-
 TEST(TouchKeys, AFingerSlidingBetweenButtonsChangesKeysAndOffThemLetsGo) {
     Touches t{};
     EXPECT_EQ(said(touchMoved(t, 1, KEY_UP)), down(KEY_UP));
