@@ -10,13 +10,15 @@ const TYPES = {
   '.png': 'image/png', '.webmanifest': 'application/manifest+json',
 };
 
-// Serves `folder` on a port of its own, or on `port`: { origin, stop() }.
-// stop() also cuts the connections a browser keeps open, so the origin is
-// then gone as a server that went down would be.
-export function startServer(folder, port = 0) {
+// Serves `folder`, and `pages` of its own by path, on a port of its own or
+// on `port`: { origin, stop() }. stop() also cuts the connections a browser
+// keeps open, so the origin is then gone as a server that went down would be.
+export function startServer(folder, port = 0, pages = {}) {
   return new Promise((resolve) => {
     const server = http.createServer((request, response) => {
-      const file = path.join(folder, new URL(request.url, 'http://x').pathname.replace(/\/$/, '/index.html'));
+      const name = new URL(request.url, 'http://x').pathname;
+      if (name in pages) return response.writeHead(200, { 'Content-Type': 'text/html' }).end(pages[name]);
+      const file = path.join(folder, name.replace(/\/$/, '/index.html'));
       if (!fs.existsSync(file) || !fs.statSync(file).isFile()) return response.writeHead(404).end();
       response.writeHead(200, {
         'Content-Type': TYPES[path.extname(file)] ?? 'application/octet-stream',
@@ -31,15 +33,15 @@ export function startServer(folder, port = 0) {
   });
 }
 
-// The origin of a server for `folder`.
-export const serve = async (folder) => (await startServer(folder)).origin;
+// The origin of a server for `folder` (and `pages`).
+export const serve = async (folder, pages = {}) => (await startServer(folder, 0, pages)).origin;
 
 // Chromium's switches: no traffic but to the pages this process serves.
 export const CHROMIUM_ARGS = ['--disable-background-networking', '--disable-component-update', '--disable-sync',
   '--no-first-run', '--disable-gpu', '--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1'];
 
-export const launch = (options = {}) =>
-  chromium.launch({ executablePath: '/usr/bin/chromium', args: CHROMIUM_ARGS, ...options });
+export const launch = (options = {}, extraArgs = []) =>
+  chromium.launch({ executablePath: '/usr/bin/chromium', args: [...CHROMIUM_ARGS, ...extraArgs], ...options });
 
 export const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
