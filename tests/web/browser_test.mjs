@@ -498,9 +498,10 @@ const browserAt = async (ratio) => {
   return browsers.get(ratio);
 };
 // A page on a screen of the device's size and ratio, a phone's (touch,
-// the page laid out as on a phone) or a desktop's.
+// the page laid out as on a phone) or a desktop's. Its service worker is
+// offline_test's: here every request reaches the server, or a route.
 async function open({ width, height, ratio, touch }) {
-  const context = await (await browserAt(ratio)).newContext({ viewport: null, hasTouch: touch });
+  const context = await (await browserAt(ratio)).newContext({ viewport: null, hasTouch: touch, serviceWorkers: 'block' });
   const page = await context.newPage();
   await (await context.newCDPSession(page)).send('Emulation.setDeviceMetricsOverride',
     { width, height, deviceScaleFactor: 0, mobile: touch });
