@@ -519,7 +519,9 @@ for (const { name, run, address = '', device = desktop(900, 700), noisy = false 
   const where = address === false ? '' : address.startsWith('host/') ? 'host' : address.slice(0, 1);
   const [origin, noise, requests] = [origins[where === 'host' ? '' : where], [], []];
   const page = await open(device);
-  page.on('console', (m) => noise.push(m.type() + ': ' + m.text())).on('pageerror', (e) => noise.push(String(e)));
+  // The blocked worker's warning is Playwright's own, not the page's.
+  page.on('console', (m) => m.text().includes('blocked by Playwright') || noise.push(m.type() + ': ' + m.text()))
+    .on('pageerror', (e) => noise.push(String(e)));
   page.on('request', (r) => requests.push(r.url()));
   await page.addInitScript(instrument);
   try {
