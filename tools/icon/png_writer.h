@@ -1,5 +1,5 @@
 // Writes an Image as a PNG file: 8-bit RGBA, no interlacing, the image
-// data in stored (uncompressed) deflate blocks, so no zlib is needed.
+// data compressed by a small deflate of our own, so no zlib is needed.
 #pragma once
 
 #include "image.h"
