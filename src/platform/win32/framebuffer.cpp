@@ -144,6 +144,7 @@ int presentFrame(const std::uint32_t* pixels, int width, int height) {
                                DIB_RGB_COLORS, SRCCOPY) != 0;
     }
     ReleaseDC(window, windowContext);
+    win32platform::restPointer();
     return copied ? 1 : 0;
 }
 

@@ -1,7 +1,8 @@
 // Fullscreen: a borderless window over the whole monitor, the picture at
 // the largest whole factor centred on black. The menu bar is hidden and
 // comes back only while a menu is open (F10, Alt, Alt+letter or a click
-// along the top), laid over the picture without moving it.
+// along the top), laid over the picture without moving it; the pointer
+// hides once it rests.
 #include "platform/win32/internal.h"
 
 namespace {
@@ -9,11 +10,29 @@ namespace {
 // The parts of the window's style that make its frame.
 constexpr LONG FRAME_STYLE = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME;
 
+// The mouse pointer hides once it has rested this long.
+constexpr DWORD POINTER_REST_MILLISECONDS = 2000;
+
 bool on = false;
 LONG windowStyle = 0;      // the style to go back to
 POINT windowCorner{};      // and the window's top-left corner
 HMENU menuBar = nullptr;   // the bar while it is hidden
 bool menuBarShown = false; // shown for an open menu
+POINT pointerAt{};
+DWORD pointerMovedAt = 0;
+bool pointerHidden = false;
+
+// Whether the pointer moved since last asked; it then shows again.
+bool pointerMoved() {
+    POINT at;
+    if (GetCursorPos(&at) == 0 || (at.x == pointerAt.x && at.y == pointerAt.y)) {
+        return false;
+    }
+    pointerAt = at;
+    pointerMovedAt = GetTickCount();
+    pointerHidden = false;
+    return true;
+}
 
 void showMenuBar(HWND window) {
     if (!menuBarShown && menuBar != nullptr) {
@@ -86,6 +105,10 @@ void leaveFullscreen() {
     }
     menuBar = nullptr;
     menuBarShown = false;
+    if (pointerHidden) {
+        pointerHidden = false;
+        SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+    }
     SetWindowPos(w, nullptr, windowCorner.x, windowCorner.y, 0, 0,
                  SWP_FRAMECHANGED | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     fitToWantedSize();
@@ -117,6 +140,13 @@ bool fullscreenMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, 
             return true;
         }
         return false;
+    case WM_SETCURSOR:
+        if (pointerHidden && LOWORD(lParam) == HTCLIENT && !pointerMoved()) {
+            SetCursor(nullptr);
+            result = TRUE;
+            return true;
+        }
+        return false;
     case WM_EXITMENULOOP:
         hideMenuBar(window);
         return false;
@@ -131,6 +161,14 @@ bool fullscreenMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, 
         return false;
     default:
         return false;
+    }
+}
+
+void restPointer() {
+    if (on && !pointerMoved() && !pointerHidden && !menuBarShown &&
+        GetTickCount() - pointerMovedAt >= POINTER_REST_MILLISECONDS) {
+        pointerHidden = true;
+        SetCursor(nullptr);
     }
 }
 

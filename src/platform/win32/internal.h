@@ -38,6 +38,9 @@ bool fullscreen();
 // hidden, and back to the window at its old top-left corner.
 void toggleFullscreen();
 void leaveFullscreen();
+// With each frame shown: the mouse pointer hides once it has rested 2 s
+// in fullscreen, and shows as soon as it moves.
+void restPointer();
 // The messages the window answers otherwise while it is fullscreen; true
 // when `result` is the answer, false for the usual handling.
 bool fullscreenMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
