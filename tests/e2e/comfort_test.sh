@@ -51,8 +51,6 @@ has() {
     n=$(count_colour "$work/region.png" "$1")
     if [ "$2" -lt 0 ]; then [ "$n" -eq 0 ]; else [ "$n" -gt "$2" ]; fi
 }
-size_is() { xdotool getwindowgeometry "$window" | grep -q "Geometry: $1"; }
-place_of() { xdotool getwindowgeometry "$window" | awk '/Position/ {print $2}'; }
 alt_enter() { xdotool keydown alt key Return keyup alt; }
 
 # --- Light taps ---
@@ -69,9 +67,9 @@ done
 check "20 of 20 light taps of Enter reach the setup screen (saw $seen)" test "$seen" -eq 20
 
 # --- Fullscreen: 320x240 times 4 is 1280x960, 32 black rows above and below ---
-corner=$(place_of)
+corner=$(settled place)
 alt_enter
-check "Alt+Enter fills the screen" eventually size_is 1280x1024
+check "Alt+Enter fills the screen" settles_at size 1280x1024
 check "the picture, four times as large, fills the middle" \
     eventually has root FAC8B4 400 0 32 1280 960
 check "black above it, with no menu bar" eventually has root 000000 40959 0 0 1280 32
@@ -84,10 +82,10 @@ xdotool key Escape
 check "closing the menu hides the bar" eventually has root D4D0C8 -1 0 0 1280 20
 
 for key in F11:320x260 F12:640x500; do
-    [ "${key%%:*}" = F12 ] && alt_enter && eventually size_is 1280x1024
+    [ "${key%%:*}" = F12 ] && alt_enter && settles_at size 1280x1024
     xdotool key "${key%%:*}"
-    check "${key%%:*} leaves fullscreen for the ${key#*:} window" eventually size_is "${key#*:}"
-    check "its top-left corner where it was" test "$(place_of)" = "$corner"
+    check "${key%%:*} leaves fullscreen for the ${key#*:} window" settles_at size "${key#*:}"
+    check "its top-left corner where it was ($corner)" settles_at place "$corner"
 done
 
 xdotool key Escape

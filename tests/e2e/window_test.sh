@@ -42,8 +42,6 @@ tap() {
     sleep 0.25
 }
 
-size_of() { xdotool getwindowgeometry "$window" | awk '/Geometry/ {print $2}'; }
-place_of() { xdotool getwindowgeometry "$window" | awk '/Position/ {print $2}'; }
 shot() { import -window "$window" "$work/$1.png"; }
 # Pixels that differ between two screenshots.
 differing() { compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 | cut -d' ' -f1; }
@@ -61,14 +59,14 @@ if ! start_game; then
 fi
 check "title" test "$(xprop -id "$window" WM_NAME)" = 'WM_NAME(STRING) = "Sorvi Kadra99 ver0.8"'
 check "X11 class sorvi_k" grep -q '"sorvi_k"' <<<"$(xprop -id "$window" WM_CLASS)"
-check "320 by 240 below a 20-row menu bar" test "$(size_of)" = 320x260
-corner=$(place_of)
+check "320 by 240 below a 20-row menu bar" settles_at size 320x260
+corner=$(settled place)
 tap F12
-check "F12 doubles the client area" test "$(size_of)" = 640x500
-check "F12 keeps the top-left corner" test "$(place_of)" = "$corner"
+check "F12 doubles the client area" settles_at size 640x500
+check "F12 keeps the top-left corner ($corner)" settles_at place "$corner"
 tap F11
-check "F11 restores the normal size" test "$(size_of)" = 320x260
-check "F11 keeps the top-left corner" test "$(place_of)" = "$corner"
+check "F11 restores the normal size" settles_at size 320x260
+check "F11 keeps the top-left corner ($corner)" settles_at place "$corner"
 
 # --- Starting a game ---
 shot title

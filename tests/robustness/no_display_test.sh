@@ -16,13 +16,12 @@ while [ -e "/tmp/.X11-unix/X$free" ] || [ -e "/tmp/.X$free-lock" ]; do
     free=$((free + 1))
 done
 
-failures=0
-passes=0
-# expect DESCRIPTION WORDS ENV...: runs the program with the display
-# variables cleared and then ENV set; WORDS must be in its one line.
-expect() {
-    local what=$1 words=$2
-    shift 2
+source "$(dirname "$0")/../support/checks.sh"
+# says WORDS ENV...: runs the program with the display variables cleared
+# and then ENV set; it ends with 1 and one line saying WORDS, nothing else.
+says() {
+    local words=$1
+    shift
     local code
     timeout 60 env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER -u XDG_RUNTIME_DIR "$@" \
         "$program" >"$work/stdout" 2>"$work/stderr"
@@ -34,15 +33,16 @@ expect() {
     grep -q '^sorvi-kadra99: cannot open the game window: no display to open a window on' \
         "$work/stderr" || problems+=("no 'no display' line")
     grep -qF -- "$words" "$work/stderr" || problems+=("the line does not say '$words'")
-    if [ ${#problems[@]} -eq 0 ]; then
-        passes=$((passes + 1))
-        echo "ok: $what"
-    else
-        failures=$((failures + 1))
-        echo "FAILED: $what: ${problems[*]}"
-        sed 's/^/  stderr: /' "$work/stderr"
-        sed 's/^/  stdout: /' "$work/stdout"
-    fi
+    [ ${#problems[@]} -eq 0 ] && return 0
+    printf "  %s\n" "${problems[@]}"
+    sed 's/^/  stderr: /' "$work/stderr"
+    sed 's/^/  stdout: /' "$work/stdout"
+    return 1
+}
+expect() { # expect DESCRIPTION WORDS ENV...
+    local what=$1
+    shift
+    check "$what" says "$@"
 }
 
 expect "nothing set" "neither DISPLAY nor WAYLAND_DISPLAY is set"
@@ -58,5 +58,4 @@ expect "both naming displays that do not exist" "nor the Wayland display" \
     DISPLAY=":$free" WAYLAND_DISPLAY=wayland-sorvi-none XDG_RUNTIME_DIR="$work"
 expect "a video driver that does not exist" "sorvi-none" SDL_VIDEODRIVER=sorvi-none
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish_checks

@@ -10,10 +10,10 @@ replay=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-failures=0
-passes=0
-# refuse WORDS SCRIPT ARG...: runs with SCRIPT on stdin ('' for none).
-refuse() {
+source "$(dirname "$0")/../support/checks.sh"
+# refused WORDS SCRIPT ARG...: runs with SCRIPT on stdin ('' for none); it
+# ends with 2 and one line saying WORDS, and prints no trace.
+refused() {
     local words=$1 script=$2
     shift 2
     local code
@@ -26,18 +26,17 @@ refuse() {
     [ "$(wc -l <"$work/stderr")" -eq 1 ] || problems+=("$(wc -l <"$work/stderr") lines on stderr")
     grep -q '^sorvi-replay: ' "$work/stderr" || problems+=("no 'sorvi-replay: ' prefix")
     grep -qF -- "$words" "$work/stderr" || problems+=("does not say '$words'")
+    [ ${#problems[@]} -eq 0 ] && return 0
+    printf "  %s\n" "${problems[@]}"
+    sed 's/^/  stderr: /' "$work/stderr"
+    head -c 300 "$work/stdout" | sed 's/^/  stdout: /'
+    return 1
+}
+refuse() { # refuse WORDS SCRIPT ARG...
+    local script=$2
     local shown=${script:0:40}
     [ ${#script} -le 40 ] || shown="$shown..."
-    local what="$* ${script:+(script '$shown')}"
-    if [ ${#problems[@]} -eq 0 ]; then
-        passes=$((passes + 1))
-        echo "ok: $what"
-    else
-        failures=$((failures + 1))
-        echo "FAILED: $what: ${problems[*]}"
-        sed 's/^/  stderr: /' "$work/stderr"
-        head -c 300 "$work/stdout" | sed 's/^/  stdout: /'
-    fi
+    check "${*:3}${script:+ (script '$shown')}" refused "$@"
 }
 
 # --- Options ---
@@ -103,5 +102,4 @@ refuse "cannot read script '$work/dir.script'" "" "$work/dir.script"
 # Frames before a bad line are not run or printed.
 refuse "script line 5: bad token 'nope'" "enter\n-\nenter\n- *100\nnope\n" --fb
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish_checks

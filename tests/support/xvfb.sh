@@ -82,3 +82,47 @@ wait_for_exit() {
         sleep 0.1
     done
 }
+
+# geometry_of WHAT: the window's place (X,Y) or size (WxH) as xdotool reads it.
+geometry_of() {
+    xdotool getwindowgeometry "$window" 2>/dev/null |
+        awk -v what="$1" '(what == "place" && /Position:/) || (what == "size" && /Geometry:/) { print $2 }'
+}
+
+# A window manager moves and sizes a window a while after it is asked, and
+# later still on a loaded machine: a window's place or size is read once
+# three readings 0.1 s apart agree, waiting 10 s at most.
+#
+#   settled WHAT            prints it (the last reading after 10 s)
+#   settles_at WHAT VALUE   succeeds once it is VALUE; after 10 s says what
+#                           it is and fails
+settled() {
+    local last= now same=0 deadline=$((SECONDS + 10))
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        now=$(geometry_of "$1")
+        if [ "$now" = "$last" ]; then
+            same=$((same + 1))
+        else
+            last=$now
+            same=1
+        fi
+        [ "$same" -ge 3 ] && break
+        sleep 0.1
+    done
+    echo "$last"
+}
+settles_at() {
+    local now same=0 deadline=$((SECONDS + 10))
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        now=$(geometry_of "$1")
+        if [ "$now" = "$2" ]; then
+            same=$((same + 1))
+            [ "$same" -ge 3 ] && return 0
+        else
+            same=0
+        fi
+        sleep 0.1
+    done
+    echo "  its $1 is ${now:-unknown}, not $2"
+    return 1
+}

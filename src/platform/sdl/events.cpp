@@ -90,6 +90,7 @@ bool translate(const SDL_Event& event, Message& out) {
 namespace sdlplatform {
 
 bool pollEvent(Message& message) {
+    settlePlace();
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) {
         if (translate(event, message)) {
@@ -102,6 +103,7 @@ bool pollEvent(Message& message) {
 // Waits in slices so that a stop request is seen however SDL's wait for
 // the display's events behaves.
 drawn::Wait waitForEvent(Message& message) {
+    settlePlace();
     hideIdlePointer();
     SDL_Event event;
     if (SDL_WaitEventTimeout(&event, WAIT_SLICE_MILLISECONDS) != 0 && translate(event, message)) {

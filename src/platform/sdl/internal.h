@@ -12,6 +12,10 @@ namespace sdlplatform {
 // The window, or null before it is created and after it is destroyed.
 SDL_Window* window();
 
+// Puts the window back at its corner once the window manager's frame is
+// known again after fullscreen.
+void settlePlace();
+
 // The platform's own source of the window's messages.
 bool pollEvent(platform::Message& message);
 drawn::Wait waitForEvent(platform::Message& message);

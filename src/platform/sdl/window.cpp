@@ -21,6 +21,13 @@ struct WindowState {
 };
 
 WindowState state{};
+// Out of fullscreen, SDL may place the window before it knows the window
+// manager's frame again, and the frame rather than the window then lands at
+// the old corner: once the frame is known, or half a second on without
+// one, the window is placed again.
+bool placing = false;
+Uint32 placeBy = 0;
+constexpr Uint32 FRAME_WAIT_MILLISECONDS = 500;
 
 bool fail(char (&error)[256], const char* what) {
     std::snprintf(error, sizeof error, "%s (%s)", what, SDL_GetError());
@@ -176,6 +183,8 @@ bool fullscreen(bool on, int& screenWidth, int& screenHeight) {
         SDL_SetWindowFullscreen(state.window, 0);
         SDL_SetWindowSize(state.window, state.width, state.height);
         SDL_SetWindowPosition(state.window, state.windowedX, state.windowedY);
+        placing = true;
+        placeBy = SDL_GetTicks() + FRAME_WAIT_MILLISECONDS;
         sdlplatform::showPointer();
         return true;
     }
@@ -205,6 +214,22 @@ namespace sdlplatform {
 
 SDL_Window* window() {
     return state.window;
+}
+
+void settlePlace() {
+    if (!placing || state.window == nullptr) {
+        return;
+    }
+    int top = 0;
+    int left = 0;
+    const bool framed =
+        SDL_GetWindowBordersSize(state.window, &top, &left, nullptr, nullptr) == 0 &&
+        (top > 0 || left > 0);
+    if (!framed && !SDL_TICKS_PASSED(SDL_GetTicks(), placeBy)) {
+        return;
+    }
+    placing = false;
+    SDL_SetWindowPosition(state.window, state.windowedX, state.windowedY);
 }
 
 } // namespace sdlplatform
