@@ -180,6 +180,28 @@ TEST_F(Win32Fullscreen, AClickAlongTheTopOpensTheFirstMenuOverTheHiddenBar) {
     EXPECT_NE(GetMenu(window), nullptr);
 }
 
+TEST_F(Win32Fullscreen, ASizeTheWindowDidNotAskForIsPutRightButNotFoughtForEver) {
+    // As a window manager may answer late with a size of its own, above
+    // all as the window leaves fullscreen.
+    moveTo(40, 30);
+    altEnter();
+    altEnter();
+    // Whether the client area is `width` by `height` again after a resize from outside.
+    auto putRight = [&](int width, int height) {
+        SetWindowPos(window, nullptr, 0, 0, 900, 700, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        dispatchWaiting();
+        const SIZE client = clientSize(window);
+        return client.cx == width && client.cy == height;
+    };
+    EXPECT_TRUE(putRight(320, 240));
+    EXPECT_EQ(windowRect(window).left, 40);
+    EXPECT_TRUE(putRight(320, 240));
+    EXPECT_TRUE(putRight(320, 240));
+    EXPECT_FALSE(putRight(320, 240)); // a manager that insists has its way
+    command(res::CMD_SIZE_DOUBLE);
+    EXPECT_TRUE(putRight(640, 480)); // each fit of the window's own starts again
+}
+
 TEST_F(Win32Fullscreen, GamePixelsAreWholeSquaresAtTheMonitorsScaleWhereWindowsSuggests) {
     // Each row: the monitor's dots per inch, the factor of its game pixels.
     const int scales[][2] = {{144, 2}, {192, 2}, {240, 3}, {120, 1}, {96, 1}};

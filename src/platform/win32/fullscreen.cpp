@@ -99,6 +99,8 @@ void leaveFullscreen() {
         return;
     }
     on = false;
+    // The frame and the bar first, while the window still covers the
+    // monitor; then its place and size in one step.
     SetWindowLongA(w, GWL_STYLE, windowStyle);
     if (!menuBarShown) {
         SetMenu(w, menuBar);
@@ -109,9 +111,7 @@ void leaveFullscreen() {
         pointerHidden = false;
         SetCursor(LoadCursorA(nullptr, IDC_ARROW));
     }
-    SetWindowPos(w, nullptr, windowCorner.x, windowCorner.y, 0, 0,
-                 SWP_FRAMECHANGED | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    fitToWantedSize();
+    fitToWantedSize(&windowCorner);
 }
 
 bool fullscreenMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -158,6 +158,7 @@ bool fullscreenMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, 
         on = false;
         menuBar = nullptr;
         menuBarShown = false;
+        pointerHidden = false;
         return false;
     default:
         return false;

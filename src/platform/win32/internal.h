@@ -28,8 +28,8 @@ constexpr DWORD WINDOW_STYLE = WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZ
 int pixelFactor();
 
 // Sizes the window so that its client area is the size last asked for
-// times pixelFactor(), its top-left corner where it is.
-void fitToWantedSize();
+// times pixelFactor(), its top-left corner where it is or at `corner`.
+void fitToWantedSize(const POINT* corner = nullptr);
 
 // --- Fullscreen (fullscreen.cpp) ---
 

@@ -25,6 +25,14 @@ int wantedWidth = 0;
 int wantedHeight = 0;
 // The scale of the window's monitor, in dots per inch.
 int windowDpi = NORMAL_DPI;
+// A window manager (under Wine) may answer a resize late with a size of its
+// own, leaving fullscreen above all. The window keeps the game's size: a
+// size it did not ask for is put right, a few times at most after each fit
+// so that no manager that insists is fought for ever.
+constexpr UINT REFIT_MESSAGE = WM_APP + 1;
+constexpr int MOST_REFITS = 3;
+int refitsLeft = 0;
+bool fitting = false; // inside fitClient, whose steps pass through other sizes
 char error[128] = "";
 
 // The window's dots per inch: its monitor's (Windows 10 and later), else
@@ -67,14 +75,19 @@ MessageKind kindOf(UINT message) {
     }
 }
 
-void fitClient(HWND window, int width, int height) {
+// Sizes the window for a client area of `width` by `height`, its top-left
+// corner where it is or at `corner`.
+void fitClient(HWND window, int width, int height, const POINT* corner) {
     RECT frame;
     SetRect(&frame, 0, 0, width, height);
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)),
                        GetMenu(window) != nullptr ? TRUE : FALSE,
                        static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
-    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
+    // Placed and sized in one step: a window manager then sees one change.
+    SetWindowPos(
+        window, nullptr, corner != nullptr ? corner->x : 0, corner != nullptr ? corner->y : 0,
+        frame.right - frame.left, frame.bottom - frame.top,
+        SWP_NOACTIVATE | SWP_NOZORDER | (corner != nullptr ? SWP_FRAMECHANGED : UINT{SWP_NOMOVE}));
     SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
     // The frame's metrics are those of the main monitor's scale; on another
     // monitor, or with a menu bar that wrapped, the client area comes out
@@ -105,6 +118,22 @@ bool sizeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESUL
                          suggested.right - suggested.left, suggested.bottom - suggested.top,
                          SWP_NOACTIVATE | SWP_NOZORDER);
             win32platform::fitToWantedSize();
+        }
+        result = 0;
+        return true;
+    case WM_SIZE:
+        if (!fitting && refitsLeft > 0 && wParam == SIZE_RESTORED && !win32platform::fullscreen() &&
+            (LOWORD(lParam) != wantedWidth * win32platform::pixelFactor() ||
+             HIWORD(lParam) != wantedHeight * win32platform::pixelFactor())) {
+            --refitsLeft;
+            PostMessageA(window, REFIT_MESSAGE, 0, 0);
+        }
+        return false;
+    case REFIT_MESSAGE:
+        if (!win32platform::fullscreen()) {
+            const int left = refitsLeft;
+            win32platform::fitToWantedSize();
+            refitsLeft = left;
         }
         result = 0;
         return true;
@@ -176,9 +205,12 @@ int pixelFactor() {
     return platform::nearestWholeFactor(static_cast<double>(windowDpi) / NORMAL_DPI);
 }
 
-void fitToWantedSize() {
+void fitToWantedSize(const POINT* corner) {
     if (gameWindow != nullptr) {
-        fitClient(gameWindow, wantedWidth * pixelFactor(), wantedHeight * pixelFactor());
+        fitting = true;
+        fitClient(gameWindow, wantedWidth * pixelFactor(), wantedHeight * pixelFactor(), corner);
+        fitting = false;
+        refitsLeft = MOST_REFITS;
     }
 }
 
