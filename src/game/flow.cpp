@@ -10,6 +10,7 @@
 #include "input/controls.h"
 #include "input/joystick.h"
 #include "input/keyboard.h"
+#include "input/pads.h"
 
 #include <cstring>
 
@@ -27,6 +28,7 @@ int gameInit(const platform::Module& module) {
 
 int gameFrame(gfx::FramebufferSurface& surface) {
     input::takeKeyboardSnapshot();
+    input::takePadSnapshot();
     switch (gameState) {
     case Title:
         return titleStep(surface);

@@ -11,7 +11,7 @@ namespace game {
 // `module` and detects the joystick. Returns 1.
 int gameInit(const platform::Module& module);
 
-// One frame: takes the keyboard snapshot, then runs the current screen and
+// One frame: takes the keyboard and pad snapshots, then runs the current screen and
 // draws it into the surface. Returns 1, or 0 when a step cut the frame short.
 int gameFrame(gfx::FramebufferSurface& surface);
 

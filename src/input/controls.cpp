@@ -2,6 +2,7 @@
 
 #include "input/joystick.h"
 #include "input/keyboard.h"
+#include "input/pads.h"
 
 #include <cstring>
 
@@ -21,12 +22,15 @@ void readControlState(int slot, std::int32_t scheme) {
     } else if (scheme == Joystick) {
         pollJoystick(state);
     }
+    addPadControls(slot, state);
 }
 
 void resetInput() {
     std::memset(KeyboardState, 0, sizeof KeyboardState);
     std::memset(KeyEdgeTable, 0, sizeof KeyEdgeTable);
     std::memset(controlStates, 0, sizeof controlStates);
+    std::memset(padStates, 0, sizeof padStates);
+    std::memset(padMahoEdges, 0, sizeof padMahoEdges);
     resetJoystick();
 }
 

@@ -43,7 +43,8 @@ constexpr int CONTROL_SLOTS = 3;
 
 extern ControlState controlStates[CONTROL_SLOTS];
 
-// Fills controlStates[slot] by `scheme`, the slot's control scheme.
+// Fills controlStates[slot] by `scheme`, the slot's control scheme, then
+// adds the slot's own pad.
 void readControlState(int slot, std::int32_t scheme);
 
 // Puts the keyboard tables, the control states and the joystick values back

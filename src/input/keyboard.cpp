@@ -1,5 +1,7 @@
 #include "input/keyboard.h"
 
+#include "input/pads.h"
+
 namespace input {
 
 using enum platform::VirtualKey;
@@ -11,9 +13,9 @@ void takeKeyboardSnapshot() {
     platform::getKeyboardState(KeyboardState);
 }
 
-void updateKeyEdge(int key) {
-    const int k = key & 0xFF;
-    const bool down = isActive(KeyboardState[k]);
+namespace {
+
+void applyEdgeRule(int k, bool down) {
     if (down && KeyEdgeTable[k] == 0) {
         KeyEdgeTable[k] = EDGE_PRESSED;
     } else if (down) {
@@ -23,9 +25,17 @@ void updateKeyEdge(int key) {
     }
 }
 
+} // namespace
+
+void updateKeyEdge(int key) {
+    const int k = key & 0xFF;
+    applyEdgeRule(k, isActive(KeyboardState[k]));
+}
+
 void updateMenuKeyEdges() {
+    // Any player's pad works the menus as the keys do.
     for (int key : MENU_KEYS) {
-        updateKeyEdge(key);
+        applyEdgeRule(key, isActive(KeyboardState[key]) || padsHoldMenuKey(key));
     }
 }
 

@@ -66,7 +66,8 @@ void takeKeyboardSnapshot();
 // at its previous update.
 void updateKeyEdge(int key);
 
-// Enter, Space, Shift, Up, Down, Left, Right, in that order.
+// Enter, Space, Shift, Up, Down, Left, Right, in that order; a key counts
+// as down while it or its button on any pad is.
 void updateMenuKeyEdges();
 
 // The six button keys of the keyboard schemes; Up and Down get raw copies.

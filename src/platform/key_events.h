@@ -24,4 +24,14 @@ void applyKeyEvents(std::uint8_t (&keys)[KEY_COUNT]);
 // Forgets every noted event (every key was released at once).
 void forgetKeyEvents();
 
+// What the rule remembers between two snapshots; save states carry it.
+struct KeyEventMemory {
+    bool pressed[KEY_COUNT];
+    bool released[KEY_COUNT];
+    bool noted; // any of the two since the last snapshot
+    // The last snapshot given out: which keys it showed down.
+    std::uint8_t lastShown[KEY_COUNT];
+};
+KeyEventMemory& keyEventMemory();
+
 } // namespace platform

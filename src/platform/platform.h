@@ -91,6 +91,35 @@ int readJoystickCaps(JoystickCaps& caps);
 // Position and buttons of the first joystick. Returns 1 on success, else 0.
 int readJoystickPosition(JoystickPosition& position);
 
+// --- Pads -------------------------------------------------------------------
+
+// Pads that belong to one player each, by port: a frontend that hands every
+// player a controller of their own reports them. What a pad's buttons do is
+// the game's affair; most platforms report none (all zero).
+constexpr int PAD_COUNT = 3;
+
+enum PadButton : std::uint16_t {
+    PAD_UP = 1u << 0,
+    PAD_DOWN = 1u << 1,
+    PAD_LEFT = 1u << 2,
+    PAD_RIGHT = 1u << 3,
+    PAD_SOUTH = 1u << 4, // the face buttons by position
+    PAD_EAST = 1u << 5,
+    PAD_WEST = 1u << 6,
+    PAD_NORTH = 1u << 7,
+    PAD_START = 1u << 8,
+    PAD_SELECT = 1u << 9,
+};
+
+struct PadState {
+    std::uint16_t buttons; // PadButton bits held
+    std::int16_t stickX;   // left stick: -32768 left .. 32767 right
+    std::int16_t stickY;   // -32768 up .. 32767 down
+};
+
+// The pads as they are now; a port without a pad reads all zero.
+void readPads(PadState (&pads)[PAD_COUNT]);
+
 // --- Time -------------------------------------------------------------------
 
 // Milliseconds since the system started, unsigned and wrapping.

@@ -5,11 +5,16 @@
 namespace shell {
 namespace {
 
+// A frame that comes this much later than it was due starts the grid
+// afresh (a hidden tab, a busy machine) instead of running a burst.
+constexpr std::int32_t STALL_MILLISECONDS = 100;
+
 bool started = false;
 bool over = false;
 int code = 0;
-// When the next frame is due, on the millisecond clock; wrapping.
-std::uint32_t due = 0;
+// When the last frame was due, on the millisecond clock; wrapping. Frames
+// keep to a grid of 30 ms from it, whatever the display's rate.
+std::uint32_t lastDue = 0;
 
 // Handles every waiting message. Returns false once Quit was among them.
 bool takeMessages() {
@@ -29,7 +34,7 @@ bool takeMessages() {
 
 void beginFrames() {
     started = true;
-    due = platform::millisecondClock();
+    lastDue = platform::millisecondClock() - FRAME_MILLISECONDS;
 }
 
 bool animationFrame(const PageState& page) {
@@ -39,12 +44,22 @@ bool animationFrame(const PageState& page) {
     if (page.hidden || page.messageBoxOpen || !framesRunning()) {
         return true;
     }
-    // Wrapping difference read as signed, as the frame tick's own pacing.
-    if (static_cast<std::int32_t>(platform::millisecondClock() - due) < 0) {
-        return true;
+    const std::uint32_t now = platform::millisecondClock();
+    // "no wait": each frame is due when it runs, at every animation frame.
+    std::uint32_t due = now;
+    if (host.frameWait == 1) {
+        due = lastDue + FRAME_MILLISECONDS;
+        // Wrapping differences read as signed, as the frame tick's own pacing.
+        const auto late = static_cast<std::int32_t>(now - due);
+        if (late < 0) {
+            return true;
+        }
+        if (late > STALL_MILLISECONDS) {
+            due = now;
+        }
     }
-    const std::uint32_t wait = frameStep();
-    due = platform::millisecondClock() + wait;
+    lastDue = due;
+    frameStep();
     return takeMessages();
 }
 
@@ -60,7 +75,7 @@ void resetAnimationDriver() {
     started = false;
     over = false;
     code = 0;
-    due = 0;
+    lastDue = 0;
 }
 
 } // namespace shell

@@ -19,11 +19,14 @@ struct PageState {
 void beginFrames();
 
 // One animation frame: every waiting message (the page's input among
-// them), then the frame tick when it is due, that is once the time it
-// asked to wait has passed since it ended (30 ms from the start of the
-// last frame, at once with "no wait"), and no frame while a menu is open,
-// the page is hidden or a message box waits. Returns false once the game
-// has ended: no animation frame is needed any more.
+// them), then the frame tick when it is due, and no frame while a menu is
+// open, the page is hidden or a message box waits. Frames keep to a grid
+// of 30 ms: each is due 30 ms after the last was due (not after it ran),
+// so the game keeps its speed on a display of any rate; one runs at most
+// per animation frame, and one more than 100 ms late starts the grid
+// again instead of catching up. With "no wait" every animation frame runs
+// one. Returns false once the game has ended: no animation frame is
+// needed any more.
 bool animationFrame(const PageState& page);
 
 // The game has ended (its quit message was taken).

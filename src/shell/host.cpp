@@ -29,6 +29,11 @@ void resetHost() {
     alive = false;
 }
 
+void resetProgram() {
+    game::resetToProgramStart();
+    resetHost();
+}
+
 bool windowAlive() {
     return alive;
 }

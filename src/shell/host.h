@@ -44,6 +44,11 @@ extern gfx::FramebufferSurface surface;
 // (for tests and the replay runner; the program starts there).
 void resetHost();
 
+// Every value of the game, its input, its drawing and the host back to
+// how the program starts, for a program that stays loaded from one game
+// to the next (a libretro core). The window must be gone.
+void resetProgram();
+
 // --- Start-up and teardown (host.cpp) ---
 
 // The program: start-up, then the message loop. Returns the exit code.

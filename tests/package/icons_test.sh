@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The icon tool against ImageMagick's reading of the art (black see-through):
-# each built PNG the art at its size by nearest pixel; the .ico the art at 32
-# to 256 px (PNG from 128) and at 16 px of 2 by 2 means; broken bitmaps refused.
+# each built PNG and the web page's two the art at its size by nearest
+# pixel; the .ico the art at 32 to 256 px (PNG from 128) and at 16 px of 2 by
+# 2 means; broken bitmaps refused.
 #
 #   icons_test.sh ICON_BMP ICON_DIR SORVI_ICON     (ICON_DIR/NxN/sorvi-kadra99.png)
 set -uo pipefail
@@ -29,6 +30,16 @@ patch() { printf '%b' "$3" | dd of="$1" bs=1 seek="$2" conv=notrunc status=none;
 for size in 16 32 48 64 128 256; do
     check "$size px PNG: the art by nearest pixel" \
         same_pixels "$dir/${size}x$size/sorvi-kadra99.png" "$bmp" -filter point -resize "${size}x$size"
+done
+# The web page's icons, large enough that the writer's compression must
+# hold (in stored blocks the 512 px one would weigh over 1 MiB).
+web_icon() { # web_icon SIZE: the tool's PNG at SIZE is the art by nearest pixel, under 16 KiB
+    "$tool" "$bmp" --png "$1" "$work/$1.png" &&
+        same_pixels "$work/$1.png" "$bmp" -filter point -resize "$1x$1" &&
+        [ "$(stat -c %s "$work/$1.png")" -lt 16384 ]
+}
+for size in 192 512; do
+    check "$size px PNG for the web page: the art by nearest pixel, under 16 KiB" web_icon "$size"
 done
 "$tool" "$bmp" --ico "$work/icon.ico"
 check "ico 16 px: 2 by 2 means of the art" same_pixels "$work/icon.ico[0]" "$bmp" -scale 16x16

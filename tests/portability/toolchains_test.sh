@@ -32,7 +32,8 @@ windows-headers)
     # The headers of the code a Windows build compiles: all but the other
     # platforms' own.
     mapfile -t headers < <(find src res tools/replay -name '*.h' \
-        -not -path 'src/platform/sdl/*' -not -path 'src/platform/web/*' | sort)
+        -not -path 'src/platform/sdl/*' -not -path 'src/platform/web/*' \
+        -not -path 'src/platform/libretro/*' | sort)
     scratch=$(mktemp -d)
     trap 'rm -rf "$scratch"' EXIT
     # <windows.h> once, precompiled: each unit then takes a fifth of a second.
@@ -54,7 +55,7 @@ windows-headers)
     ;;
 emscripten-sources)
     need em++ emscripten
-    mapfile -t sources < <(find src/gfx src/input src/game src/shell src/menubar \
+    mapfile -t sources < <(find src/gfx src/input src/game src/shell src/menubar src/state \
         src/platform -maxdepth 1 -name '*.cpp' | sort)
     mapfile -t more < <(find src/platform/headless tools/replay -name '*.cpp' | sort)
     sources+=("${more[@]}")

@@ -1,17 +1,33 @@
 # The page's files together weigh at most LIMIT bytes: the page must load
-# quickly, with nothing fetched from elsewhere.
+# quickly, with nothing fetched from elsewhere. They are what its service
+# worker keeps (the worker's list of FILES, the same that a first visit
+# downloads) and the worker itself.
 #   cmake -DPAGE=<the page's folder> -DLIMIT=<bytes> -P page_weight.cmake
+cmake_minimum_required(VERSION 3.25)
+if(NOT EXISTS ${PAGE}/service-worker.js)
+  message(FATAL_ERROR "${PAGE}/service-worker.js is missing: build the page (target sorvi-kadra99) first")
+endif()
+file(STRINGS ${PAGE}/service-worker.js line REGEX "^const FILES = \\[")
+string(REGEX MATCHALL "'[^']+'" names "${line}")
+string(REPLACE "'" "" names "${names}")
+foreach(name index.html sorvi-kadra99.js sorvi-kadra99.wasm)
+  if(NOT name IN_LIST names)
+    message(FATAL_ERROR "the service worker does not keep ${name}: it keeps ${names}")
+  endif()
+endforeach()
 set(total 0)
-foreach(name index.html style.css page.js sorvi-kadra99.js sorvi-kadra99.wasm)
+foreach(name ${names} service-worker.js)
   if(NOT EXISTS ${PAGE}/${name})
     message(FATAL_ERROR "${PAGE}/${name} is missing: build the page (target sorvi-kadra99) first")
   endif()
   file(SIZE ${PAGE}/${name} size)
   math(EXPR total "${total} + ${size}")
 endforeach()
+list(LENGTH names count)
+math(EXPR count "${count} + 1")
 math(EXPR kib "${total} / 1024")
 math(EXPR limit_kib "${LIMIT} / 1024")
 if(total GREATER LIMIT)
-  message(FATAL_ERROR "the page's files weigh ${kib} KiB (${total} bytes), over ${limit_kib} KiB")
+  message(FATAL_ERROR "the page's ${count} files weigh ${kib} KiB (${total} bytes), over ${limit_kib} KiB")
 endif()
-message("the page's files weigh ${kib} KiB (at most ${limit_kib})")
+message("the page's ${count} files weigh ${kib} KiB (at most ${limit_kib})")

@@ -35,144 +35,130 @@ void putChunk(std::vector<std::uint8_t>& out, const char (&type)[5],
     putU32(out, crc32(out.data() + typeAt, out.size() - typeAt));
 }
 
-// Bits of a deflate stream, first bit lowest.
+constexpr int MIN_MATCH = 3;
+constexpr int MAX_MATCH = 258;
+
+// Deflate's length and distance codes: the first value of each and its
+// extra bits.
+constexpr std::array<int, 29> LENGTH_BASE{3,  4,  5,  6,   7,   8,   9,   10,  11, 13,
+                                          15, 17, 19, 23,  27,  31,  35,  43,  51, 59,
+                                          67, 83, 99, 115, 131, 163, 195, 227, 258};
+constexpr std::array<int, 29> LENGTH_EXTRA{0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
+                                           2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+constexpr std::array<int, 30> DISTANCE_BASE{
+    1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
+    193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+constexpr std::array<int, 30> DISTANCE_EXTRA{0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
+                                             6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
+
+// Bits in deflate's order: values from their lowest bit up, Huffman codes
+// from their highest.
 struct BitWriter {
     std::vector<std::uint8_t>& out;
     std::uint32_t pending = 0;
     int count = 0;
 
-    void put(std::uint32_t bits, int length) {
-        pending |= bits << count;
-        count += length;
-        while (count >= 8) {
-            out.push_back(static_cast<std::uint8_t>(pending));
-            pending >>= 8;
-            count -= 8;
+    void bits(std::uint32_t value, int n) {
+        for (int i = 0; i < n; ++i) {
+            pending |= ((value >> i) & 1u) << count;
+            if (++count == 8) {
+                out.push_back(static_cast<std::uint8_t>(pending));
+                pending = 0;
+                count = 0;
+            }
         }
     }
-
-    // A Huffman code goes first bit highest.
-    void putCode(std::uint32_t code, int length) {
-        std::uint32_t reversed = 0;
-        for (int i = 0; i < length; ++i) {
-            reversed |= ((code >> i) & 1u) << (length - 1 - i);
+    void code(std::uint32_t value, int n) {
+        for (int i = n - 1; i >= 0; --i) {
+            bits(value >> i, 1);
         }
-        put(reversed, length);
     }
-
     void flush() {
         if (count > 0) {
             out.push_back(static_cast<std::uint8_t>(pending));
+            pending = 0;
+            count = 0;
         }
-        pending = 0;
-        count = 0;
     }
 };
 
-// A literal byte, the end of the block or a length code, in the fixed codes.
-void putSymbol(BitWriter& bits, int symbol) {
+// A symbol of the fixed literal/length code.
+void putSymbol(BitWriter& writer, int symbol) {
+    const auto s = static_cast<std::uint32_t>(symbol);
     if (symbol < 144) {
-        bits.putCode(static_cast<std::uint32_t>(0x30 + symbol), 8);
+        writer.code(0x30 + s, 8);
     } else if (symbol < 256) {
-        bits.putCode(static_cast<std::uint32_t>(0x190 + symbol - 144), 9);
+        writer.code(0x190 + s - 144, 9);
     } else if (symbol < 280) {
-        bits.putCode(static_cast<std::uint32_t>(symbol - 256), 7);
+        writer.code(s - 256, 7);
     } else {
-        bits.putCode(static_cast<std::uint32_t>(0xC0 + symbol - 280), 8);
+        writer.code(0xC0 + s - 280, 8);
     }
 }
 
-constexpr int LENGTH_BASE[] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
-                               31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
-constexpr int LENGTH_EXTRA[] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
-                                2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-constexpr int DISTANCE_BASE[] = {1,    2,    3,    4,    5,    7,    9,    13,    17,    25,
-                                 33,   49,   65,   97,   129,  193,  257,  385,   513,   769,
-                                 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
-constexpr int DISTANCE_EXTRA[] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
-                                  6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
-
-constexpr int MIN_MATCH = 3;
-constexpr int MAX_MATCH = 258;
-constexpr std::size_t WINDOW = 32768;
-constexpr int CHAIN = 64; // earlier places tried per byte
-
-void putMatch(BitWriter& bits, int length, int distance) {
+// The last entry of `bases` that is at most `value`.
+template <std::size_t N> int codeOf(const std::array<int, N>& bases, int value) {
     int code = 0;
-    while (code + 1 < 29 && LENGTH_BASE[code + 1] <= length) {
+    while (code + 1 < static_cast<int>(N) && bases[static_cast<std::size_t>(code + 1)] <= value) {
         ++code;
     }
-    putSymbol(bits, 257 + code);
-    bits.put(static_cast<std::uint32_t>(length - LENGTH_BASE[code]), LENGTH_EXTRA[code]);
-    int dcode = 0;
-    while (dcode + 1 < 30 && DISTANCE_BASE[dcode + 1] <= distance) {
-        ++dcode;
-    }
-    bits.putCode(static_cast<std::uint32_t>(dcode), 5);
-    bits.put(static_cast<std::uint32_t>(distance - DISTANCE_BASE[dcode]), DISTANCE_EXTRA[dcode]);
+    return code;
 }
 
-// A zlib stream around `raw`: one deflate block in the fixed codes, each
-// run that came before (a pixel repeated, a row repeated: pixel art scaled
-// up is mostly that) written as a back-reference.
-std::vector<std::uint8_t> deflateZlib(const std::vector<std::uint8_t>& raw) {
+void putMatch(BitWriter& writer, int length, int distance) {
+    const int l = codeOf(LENGTH_BASE, length);
+    putSymbol(writer, 257 + l);
+    writer.bits(static_cast<std::uint32_t>(length - LENGTH_BASE[static_cast<std::size_t>(l)]),
+                LENGTH_EXTRA[static_cast<std::size_t>(l)]);
+    const int d = codeOf(DISTANCE_BASE, distance);
+    writer.code(static_cast<std::uint32_t>(d), 5);
+    writer.bits(static_cast<std::uint32_t>(distance - DISTANCE_BASE[static_cast<std::size_t>(d)]),
+                DISTANCE_EXTRA[static_cast<std::size_t>(d)]);
+}
+
+// How many bytes from `at` on repeat those `distance` bytes before them.
+int matchLength(const std::vector<std::uint8_t>& raw, std::size_t at, std::size_t distance) {
+    if (distance == 0 || distance > at) {
+        return 0;
+    }
+    int length = 0;
+    while (length < MAX_MATCH && at + static_cast<std::size_t>(length) < raw.size() &&
+           raw[at + static_cast<std::size_t>(length)] ==
+               raw[at + static_cast<std::size_t>(length) - distance]) {
+        ++length;
+    }
+    return length;
+}
+
+// A zlib stream of one deflate block with the fixed codes around `raw`, a
+// picture's rows of `stride` bytes. Pixel art scaled by nearest neighbour
+// repeats the pixel on the left and the row above, so only those two
+// places are searched for matches: a 512 px icon shrinks to a few KiB.
+std::vector<std::uint8_t> compressRows(const std::vector<std::uint8_t>& raw, std::size_t stride) {
     std::vector<std::uint8_t> out{0x78, 0x01}; // deflate, 32 KiB window, no dictionary
-    BitWriter bits{out};
-    bits.put(1, 1); // the last block
-    bits.put(1, 2); // fixed codes
-    // The places each three bytes were last seen, newest first.
-    constexpr std::size_t HASH_SIZE = 1u << 15;
-    std::vector<std::int64_t> head(HASH_SIZE, -1);
-    std::vector<std::int64_t> previous(raw.size(), -1);
-    auto hashAt = [&](std::size_t at) {
-        return (static_cast<std::size_t>(raw[at]) << 10 ^
-                static_cast<std::size_t>(raw[at + 1]) << 5 ^ raw[at + 2]) &
-               (HASH_SIZE - 1);
-    };
-    auto remember = [&](std::size_t at) {
-        if (at + MIN_MATCH <= raw.size()) {
-            const std::size_t h = hashAt(at);
-            previous[at] = head[h];
-            head[h] = static_cast<std::int64_t>(at);
-        }
-    };
-    std::size_t at = 0;
-    while (at < raw.size()) {
-        int bestLength = 0;
-        std::size_t bestDistance = 0;
-        if (at + MIN_MATCH <= raw.size()) {
-            const std::size_t limit = std::min<std::size_t>(MAX_MATCH, raw.size() - at);
-            std::int64_t candidate = head[hashAt(at)];
-            for (int tries = 0; candidate >= 0 && tries < CHAIN; ++tries) {
-                const auto from = static_cast<std::size_t>(candidate);
-                if (at - from > WINDOW) {
-                    break;
-                }
-                std::size_t length = 0;
-                while (length < limit && raw[from + length] == raw[at + length]) {
-                    ++length;
-                }
-                if (static_cast<int>(length) > bestLength) {
-                    bestLength = static_cast<int>(length);
-                    bestDistance = at - from;
-                }
-                candidate = previous[from];
+    BitWriter writer{out};
+    writer.bits(1, 1); // BFINAL
+    writer.bits(1, 2); // BTYPE 01: the fixed codes
+    for (std::size_t at = 0; at < raw.size();) {
+        int length = 0;
+        std::size_t distance = 0;
+        for (const std::size_t candidate : {std::size_t{4}, stride}) {
+            const int found = matchLength(raw, at, candidate);
+            if (found > length) {
+                length = found;
+                distance = candidate;
             }
         }
-        if (bestLength >= MIN_MATCH) {
-            putMatch(bits, bestLength, static_cast<int>(bestDistance));
-            for (int i = 0; i < bestLength; ++i) {
-                remember(at + static_cast<std::size_t>(i));
-            }
-            at += static_cast<std::size_t>(bestLength);
+        if (length >= MIN_MATCH) {
+            putMatch(writer, length, static_cast<int>(distance));
+            at += static_cast<std::size_t>(length);
         } else {
-            putSymbol(bits, raw[at]);
-            remember(at);
+            putSymbol(writer, raw[at]);
             ++at;
         }
     }
-    putSymbol(bits, 256);
-    bits.flush();
+    putSymbol(writer, 256); // end of block
+    writer.flush();
     putU32(out, adler32(raw.data(), raw.size()));
     return out;
 }
@@ -225,7 +211,7 @@ std::vector<std::uint8_t> encodePng(const Image& image) {
                         static_cast<std::uint8_t>(p), static_cast<std::uint8_t>(p >> 24)});
         }
     }
-    putChunk(out, "IDAT", deflateZlib(raw));
+    putChunk(out, "IDAT", compressRows(raw, 1 + 4 * static_cast<std::size_t>(image.width)));
     putChunk(out, "IEND", {});
     return out;
 }

@@ -1,5 +1,6 @@
 // Writes an Image as a PNG file: 8-bit RGBA, no interlacing, the image
-// data compressed by a small deflate of our own, so no zlib is needed.
+// data compressed by a small deflate of its own (the fixed codes, matches
+// with the pixel on the left and the row above), so no zlib is needed.
 #pragma once
 
 #include "image.h"

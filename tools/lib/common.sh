@@ -103,9 +103,12 @@ TEST_PACKAGES=(xvfb xdotool imagemagick x11-utils strace clang-format openbox)
 CROSS_PACKAGES=(g++-mingw-w64-x86-64-posix emscripten)
 # The fuzz targets need clang's libFuzzer runtime.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
-# tools/package: the .deb (dpkg-shlibdeps), its checks and the install test.
+# tools/package: the .debs (dpkg-shlibdeps), their checks (the core's in
+# Debian's RetroArch) and the install test.
 PACKAGE_PACKAGES=(dpkg-dev file)
 PACKAGE_TEST_PACKAGES=(lintian desktop-file-utils appstream debootstrap debian-archive-keyring
-                       xvfb xdotool)
+                       xvfb xdotool retroarch imagemagick)
+# tools/libretro: Debian's RetroArch and what drives it under Xvfb.
+LIBRETRO_TEST_PACKAGES=(retroarch xvfb xdotool imagemagick python3)
 
 jobs() { nproc 2>/dev/null || echo 2; }

@@ -2,9 +2,11 @@
 // writes the keys it pressed as an input script, so that long scripts that
 // reach magic phases and game overs can be made instead of typed.
 //
-//   sorvi-autopilot [--seed N] [--players 1..3] [--frames N] [--reset-at N]
+//   sorvi-autopilot [--seed N] [--players 1..3] [--frames N] [--reset-at N] [--again]
 //
 // The witches chase orbs and dodge stars; a full orb set is cast at once.
+// With --again the same players start another game after each game over,
+// so one script can hold several games and carry the hiscore over.
 // Scripts made this way are ordinary scripts: sorvi-replay runs them alone.
 #include "script.h"
 #include "session.h"
@@ -112,14 +114,18 @@ int main(int argc, char** argv) {
     std::uint32_t players = 1;
     std::uint32_t frames = 3000;
     std::uint32_t resetAt = 0;
+    bool again = false;
     for (int a = 1; a < argc; ++a) {
-        if (!option(a, argc, argv, "--seed", seed) &&
-            !option(a, argc, argv, "--players", players) &&
-            !option(a, argc, argv, "--frames", frames) &&
-            !option(a, argc, argv, "--reset-at", resetAt)) {
+        if (std::strcmp(argv[a], "--again") == 0) {
+            again = true;
+        } else if (!option(a, argc, argv, "--seed", seed) &&
+                   !option(a, argc, argv, "--players", players) &&
+                   !option(a, argc, argv, "--frames", frames) &&
+                   !option(a, argc, argv, "--reset-at", resetAt)) {
             std::fprintf(
                 stderr,
-                "usage: sorvi-autopilot [--seed N] [--players 1..3] [--frames N] [--reset-at N]\n");
+                "usage: sorvi-autopilot [--seed N] [--players 1..3] [--frames N] [--reset-at N] "
+                "[--again]\n");
             return 2;
         }
     }
@@ -156,6 +162,9 @@ int main(int argc, char** argv) {
                 }
             }
         } else if (game::gameState == game::GameOver) {
+            held[13] = frame % 40 == 0;
+        } else if (again && (game::gameState == game::Title || game::gameState == game::Setup)) {
+            // The setup keeps the last game's players: Enter twice starts the next.
             held[13] = frame % 40 == 0;
         }
         replay::runFrame(held, reset);

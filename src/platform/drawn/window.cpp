@@ -27,6 +27,7 @@ bool fullscreen = false;
 int screenWidth = 0;
 int screenHeight = 0;
 int barWidth = platform::FRAME_WIDTH;
+int ownBarWidth = 0; // the platform's own, when it scales the bar itself
 std::uint32_t menuPixels[menubar::MENU_PICTURE_WIDTH * menubar::MENU_PICTURE_HEIGHT];
 menubar::MenuPicture menuPicture{};
 
@@ -43,7 +44,7 @@ WindowPicture picture() {
 }
 
 void setBarWidth(int width) {
-    barWidth = std::min(width, menubar::MENU_PICTURE_WIDTH);
+    barWidth = std::min(ownBarWidth > 0 ? ownBarWidth : width, menubar::MENU_PICTURE_WIDTH);
     refreshMenu();
 }
 
@@ -54,8 +55,7 @@ void leaveFullscreen() {
     int width = 0;
     int height = 0;
     state.hooks.fullscreen(false, width, height);
-    fullscreen = false;
-    setBarWidth(clientWidth);
+    fullscreenEnded();
 }
 
 void toggleFullscreen() {
@@ -99,6 +99,21 @@ bool isFullscreen() {
 void repaint() {
     if (state.open) {
         state.hooks.present(picture(), false);
+    }
+}
+
+void fullscreenEnded() {
+    if (fullscreen) {
+        fullscreen = false;
+        setBarWidth(clientWidth);
+    }
+}
+
+void setOwnBarWidth(int width) {
+    const int wanted = std::max(width, 0);
+    if (wanted != ownBarWidth) {
+        ownBarWidth = wanted;
+        setBarWidth(fullscreen ? screenWidth : clientWidth);
     }
 }
 
@@ -159,6 +174,7 @@ void resetDrawnWindow() {
     clientHeight = platform::FRAME_HEIGHT;
     fullscreen = false;
     barWidth = platform::FRAME_WIDTH;
+    ownBarWidth = 0;
     menuPicture = menubar::MenuPicture{};
     menubar::layOutMenu(res::MENU);
 }

@@ -84,6 +84,17 @@ bool isFullscreen();
 // Shows the last picture again (the window was uncovered or resized).
 void repaint();
 
+// Fullscreen ended without the window asking (a browser's own Escape, a
+// request the browser refused): the window is a window again; the hook is
+// not called.
+void fullscreenEnded();
+
+// For a platform that shows the bar at a scale of its own (a page fitting
+// the window to its screen): the bar's width in its own pixels from now
+// on, in a window and in fullscreen; 0 leaves it to the client area's or
+// the screen's width.
+void setOwnBarWidth(int width);
+
 // The virtual-key codes the program reads: those of its window class, its
 // accelerators and its menu. A platform that shares keys with others (a
 // browser page) keeps these and leaves the rest alone.

@@ -10,7 +10,7 @@
 namespace headless {
 
 // Puts the fake machine back into its start state: no keys down, no
-// joystick, clock at 0, no messages recorded, messages echoed to stderr.
+// joystick or pads, clock at 0, no messages recorded, messages echoed to stderr.
 void reset();
 
 // --- Message boxes ---
@@ -37,6 +37,10 @@ struct JoystickScript {
 };
 JoystickScript& joystick();
 int joystickPositionReads();
+
+// --- Pads ---
+// What each port's pad holds; none by default, as on the desktop.
+platform::PadState (&pads())[platform::PAD_COUNT];
 
 // --- Time ---
 void setClock(std::uint32_t milliseconds);

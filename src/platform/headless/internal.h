@@ -5,6 +5,7 @@ namespace headless {
 void resetMessages();
 void resetKeyboard();
 void resetJoystick();
+void resetPads();
 void resetClock();
 void resetWindow();
 } // namespace headless

@@ -7,6 +7,7 @@ void reset() {
     resetMessages();
     resetKeyboard();
     resetJoystick();
+    resetPads();
     resetClock();
     resetWindow();
 }

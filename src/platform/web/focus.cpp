@@ -1,6 +1,6 @@
 // Focus and visibility: when the page loses the keyboard or its tab is
-// hidden, no key release can reach it, so every key is released; a hidden
-// tab runs no frame.
+// hidden, no key release can reach it, so every key is released, those
+// the touch buttons hold too; a hidden tab runs no frame.
 #include "platform/web/internal.h"
 #include "platform/web/page.h"
 
@@ -10,6 +10,7 @@ namespace {
 
 void keyboardGone() {
     webplatform::forgetHeldKeys();
+    webplatform::releaseTouches();
     platform::Message message;
     message.kind = platform::MessageKind::FocusLost;
     webplatform::queueInput(message);

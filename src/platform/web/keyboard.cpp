@@ -1,5 +1,6 @@
 // The keyboard: the page's key events as the window's key messages.
 #include "platform/drawn/window.h"
+#include "platform/keys.h"
 #include "platform/web/internal.h"
 #include "platform/web/keymap.h"
 #include "platform/web/page.h"
@@ -27,6 +28,15 @@ EM_BOOL onKey(int eventType, const EmscriptenKeyboardEvent* e, void*) {
     }
     const bool down = eventType == EMSCRIPTEN_EVENT_KEYDOWN;
     int key = webplatform::virtualKeyOf(e->code, e->key);
+    // In fullscreen Escape is the browser's: most leave fullscreen and
+    // never pass it on. Where it does reach the page it does the same, and
+    // it must not end the game as well.
+    if (key == platform::KEY_ESCAPE && webplatform::fullscreenWanted()) {
+        if (down) {
+            webplatform::endFullscreen();
+        }
+        return EM_FALSE;
+    }
     if (key != 0) {
         key = down ? webplatform::holdKey(held, e->code, key)
                    : webplatform::releaseHeldKey(held, e->code, key);

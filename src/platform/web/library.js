@@ -1,53 +1,117 @@
 // The page's side of the browser platform, called from the C++ files
-// beside it: the canvases, the icon, the gamepads, and the page's notes
-// (web/page.js shows the message box and the end of the game).
+// beside it: the canvases and where they go, fullscreen, the touch
+// buttons, the gamepads, and the page's notes (web/page.js shows the
+// message box, the end of the game and the loading).
 mergeInto(LibraryManager.library, {
   sorvi_open_canvases: function (title) {
     var screen = document.getElementById('screen');
     var bar = document.getElementById('bar');
     var frame = document.getElementById('window');
-    if (!screen || !bar || !frame) return 0;
+    var stage = document.getElementById('stage');
+    var game = document.getElementById('game');
+    if (!screen || !bar || !frame || !stage || !game) return 0;
     var screenContext = screen.getContext('2d', { alpha: false });
     var barContext = bar.getContext('2d');
     if (!screenContext || !barContext) return 0;
     Module.sorviCanvas = {
-      screen: screen, bar: bar, frame: frame,
-      screenContext: screenContext, barContext: barContext, picture: null
+      screen: screen, bar: bar, frame: frame, stage: stage, game: game,
+      screenContext: screenContext, barContext: barContext, picture: null,
+      ratio: 1, barScale: 1, wantFullscreen: false
     };
     document.title = UTF8ToString(title);
     return 1;
-  },
-
-  sorvi_show_icon: function (pixels, size) {
-    var canvas = document.createElement('canvas');
-    canvas.width = size;
-    canvas.height = size;
-    var context = canvas.getContext('2d');
-    if (!context) return;
-    var bytes = HEAPU8.slice(pixels, pixels + size * size * 4);
-    context.putImageData(new ImageData(new Uint8ClampedArray(bytes.buffer), size, size), 0, 0);
-    var link = document.querySelector('link[rel=icon]');
-    if (!link) {
-      link = document.createElement('link');
-      link.rel = 'icon';
-      document.head.appendChild(link);
-    }
-    link.href = canvas.toDataURL('image/png');
   },
 
   sorvi_show_canvases: function (shown) {
     Module.sorviCanvas.frame.hidden = !shown;
   },
 
-  // In CSS pixels: the picture at the client size below the bar, the
-  // window around both.
-  sorvi_size_canvases: function (clientWidth, clientHeight, barHeight) {
+  // The stage's content box in whole device pixels, inside its edges.
+  sorvi_measure_space: function (at) {
+    var ratio = window.devicePixelRatio || 1;
+    var r = Module.sorviCanvas.stage.getBoundingClientRect();
+    var x = Math.ceil(r.left * ratio - 0.01), y = Math.ceil(r.top * ratio - 0.01);
+    HEAP32[at >> 2] = x;
+    HEAP32[(at >> 2) + 1] = y;
+    HEAP32[(at >> 2) + 2] = Math.max(0, Math.floor(r.right * ratio + 0.01) - x);
+    HEAP32[(at >> 2) + 3] = Math.max(0, Math.floor(r.bottom * ratio + 0.01) - y);
+    return ratio;
+  },
+
+  $sorviSizeBar: function (c) {
+    c.bar.style.width = c.bar.width * c.barScale / c.ratio + 'px';
+    c.bar.style.height = c.bar.height * c.barScale / c.ratio + 'px';
+  },
+
+  // Device pixels become CSS pixels; the window's corner is set from the
+  // viewport's, so that it lies on a device pixel whatever the stage's.
+  sorvi_place_window__deps: ['$sorviSizeBar'],
+  sorvi_place_window: function (at, ratio, fullscreen) {
     var c = Module.sorviCanvas;
-    c.screen.style.width = clientWidth + 'px';
-    c.screen.style.height = clientHeight + 'px';
-    c.screen.style.top = barHeight + 'px';
-    c.frame.style.width = clientWidth + 'px';
-    c.frame.style.height = (clientHeight + barHeight) + 'px';
+    var v = HEAP32.subarray(at >> 2, (at >> 2) + 9);
+    var r = c.stage.getBoundingClientRect();
+    function css(n) { return n / ratio + 'px'; }
+    c.frame.style.left = v[0] / ratio - r.left + 'px';
+    c.frame.style.top = v[1] / ratio - r.top + 'px';
+    c.frame.style.width = css(v[2]);
+    c.frame.style.height = css(v[3]);
+    c.screen.style.left = css(v[4]);
+    c.screen.style.top = css(v[5]);
+    c.screen.style.width = css(v[6]);
+    c.screen.style.height = css(v[7]);
+    c.ratio = ratio;
+    c.barScale = v[8];
+    c.frame.classList.toggle('fullscreen', !!fullscreen);
+    var button = document.getElementById('fullscreen');
+    if (button) button.setAttribute('aria-pressed', fullscreen ? 'true' : 'false');
+    sorviSizeBar(c);
+  },
+
+  sorvi_watch_layout: function () {
+    var c = Module.sorviCanvas;
+    function relayout() { _sorvi_relayout(); }
+    new ResizeObserver(relayout).observe(c.stage);
+    window.addEventListener('resize', relayout);
+    // Zoom, or a display of another scale.
+    (function watchRatio() {
+      matchMedia('(resolution: ' + (window.devicePixelRatio || 1) + 'dppx)')
+        .addEventListener('change', function () { watchRatio(); relayout(); }, { once: true });
+    })();
+  },
+
+  // The browser's own leaving (its Escape) and the page's button, which
+  // shows only where the page may go fullscreen.
+  sorvi_watch_fullscreen: function () {
+    var c = Module.sorviCanvas;
+    document.addEventListener('fullscreenchange', function () {
+      if (document.fullscreenElement && !c.wantFullscreen) {
+        document.exitFullscreen().catch(function () {});
+      } else if (!document.fullscreenElement && c.wantFullscreen) {
+        _sorvi_fullscreen_left();
+      }
+    });
+    var button = document.getElementById('fullscreen');
+    if (button && document.fullscreenEnabled) {
+      button.hidden = false;
+      button.addEventListener('click', function () { _sorvi_fullscreen_button(); });
+    }
+  },
+
+  sorvi_fullscreen: function (on) {
+    var c = Module.sorviCanvas;
+    if (on) {
+      if (!document.fullscreenEnabled || !c.game.requestFullscreen) return 0;
+      c.wantFullscreen = true;
+      if (!document.fullscreenElement) {
+        c.game.requestFullscreen({ navigationUI: 'hide' }).catch(function () {
+          if (c.wantFullscreen) _sorvi_fullscreen_left();
+        });
+      }
+      return 1;
+    }
+    c.wantFullscreen = false;
+    if (document.fullscreenElement) document.exitFullscreen().catch(function () {});
+    return 1;
   },
 
   // The picture's pixels are always the same block of memory, which never
@@ -57,26 +121,110 @@ mergeInto(LibraryManager.library, {
     if (!c.picture) {
       c.picture = new ImageData(
         new Uint8ClampedArray(HEAPU8.buffer, pixels, width * height * 4), width, height);
+      SorviPage.started();
     }
     c.screenContext.putImageData(c.picture, 0, 0);
   },
 
+  sorvi_put_menu__deps: ['$sorviSizeBar'],
   sorvi_put_menu: function (pixels, width, height) {
     var c = Module.sorviCanvas;
+    c.bar.hidden = width === 0;
+    if (width === 0) return;
     if (c.bar.width !== width || c.bar.height !== height) {
       c.bar.width = width;
       c.bar.height = height;
-      c.bar.style.width = width + 'px';
-      c.bar.style.height = height + 'px';
+      sorviSizeBar(c);
     }
     var bytes = new Uint8ClampedArray(HEAPU8.buffer, pixels, width * height * 4);
     c.barContext.putImageData(new ImageData(bytes, width, height), 0, 0);
   },
 
+  // A point of the page in the bar's pixels, from the window's corner.
   sorvi_window_point: function (clientX, clientY, at) {
-    var rect = Module.sorviCanvas.frame.getBoundingClientRect();
-    HEAP32[at >> 2] = Math.floor(clientX - rect.left);
-    HEAP32[(at >> 2) + 1] = Math.floor(clientY - rect.top);
+    var c = Module.sorviCanvas;
+    var rect = c.frame.getBoundingClientRect();
+    HEAP32[at >> 2] = Math.floor((clientX - rect.left) * c.ratio / c.barScale);
+    HEAP32[(at >> 2) + 1] = Math.floor((clientY - rect.top) * c.ratio / c.barScale);
+  },
+
+  sorvi_has_focus: function () {
+    return document.hasFocus() ? 1 : 0;
+  },
+
+  sorvi_touch_button: function (name, key) {
+    var button = document.querySelector('button[data-key="' + UTF8ToString(name) + '"]');
+    if (button) button.sorviKey = key;
+  },
+
+  // Each pointer on the buttons reports the button under it as it moves,
+  // so a finger sliding from one to the next changes keys, and lets go
+  // however it ends. The buttons show on a touch screen and from the first
+  // touch on, and go when a key is pressed on a real keyboard.
+  sorvi_listen_touch: function () {
+    var game = Module.sorviCanvas.game;
+    var buttons = document.querySelectorAll('.touch-buttons button[data-key]');
+    var on = {}; // each pointer's button, or null
+    function buttonAt(x, y) {
+      var under = document.elementFromPoint(x, y);
+      return (under && under.closest('.touch-buttons button[data-key]')) || null;
+    }
+    function paint() {
+      buttons.forEach(function (button) {
+        var held = Object.keys(on).some(function (id) { return on[id] === button; });
+        button.classList.toggle('held', held);
+      });
+    }
+    function moved(id, button) {
+      on[id] = button;
+      _sorvi_touch_moved(id, (button && button.sorviKey) || 0);
+      paint();
+    }
+    function ended(e) {
+      if (e.pointerId in on) {
+        delete on[e.pointerId];
+        _sorvi_touch_ended(e.pointerId);
+        paint();
+      }
+    }
+    function show(shown) {
+      if (game.classList.contains('touch') === shown) return;
+      game.classList.toggle('touch', shown);
+      if (!shown) {
+        on = {};
+        _sorvi_touches_ended();
+        paint();
+      }
+    }
+    document.querySelectorAll('.touch-buttons').forEach(function (group) {
+      group.addEventListener('pointerdown', function (e) {
+        var button = e.target.closest('button[data-key]');
+        if (!button || e.button !== 0) return;
+        // No mouse events follow, which the menu would take for a click.
+        e.preventDefault();
+        button.setPointerCapture(e.pointerId);
+        moved(e.pointerId, button);
+      });
+      group.addEventListener('pointermove', function (e) {
+        if (e.pointerId in on) moved(e.pointerId, buttonAt(e.clientX, e.clientY));
+      });
+      ['pointerup', 'pointercancel', 'lostpointercapture'].forEach(function (type) {
+        group.addEventListener(type, ended);
+      });
+      // A press with no pointer (a screen reader's): a tap.
+      group.addEventListener('click', function (e) {
+        var button = e.target.closest('button[data-key]');
+        if (!button || e.detail !== 0) return;
+        _sorvi_touch_moved(-1, button.sorviKey || 0);
+        _sorvi_touch_ended(-1);
+      });
+    });
+    game.addEventListener('contextmenu', function (e) { e.preventDefault(); });
+    document.addEventListener('pointerdown', function (e) {
+      if (e.pointerType === 'touch') show(true);
+    }, true);
+    window.addEventListener('keydown', function () { show(false); }, true);
+    show(matchMedia('(pointer: coarse)').matches);
   },
 
   $sorviPads: function () {

@@ -1,13 +1,17 @@
 // The mouse, for the drawn menu bar: the left button and moves, anywhere
-// on the page, in the window's pixels (the bar's top-left corner is 0, 0),
-// so that a click beside the window closes an open menu.
+// on the page, in the bar's pixels (the window's top-left corner is 0, 0),
+// so that a click beside the window closes an open menu. A click that
+// gives the page the keyboard does only that.
 #include "platform/web/internal.h"
 
 #include <emscripten/html5.h>
 
 extern "C" {
-// The page point (clientX, clientY) in the window's pixels, into `at`.
+// The page point (clientX, clientY) in the bar's pixels from the window's
+// corner, into `at`.
 void sorvi_window_point(double clientX, double clientY, int* at);
+// Whether the page has the keyboard.
+int sorvi_has_focus();
 }
 
 namespace {
@@ -26,6 +30,9 @@ EM_BOOL onMouse(int eventType, const EmscriptenMouseEvent* e, void*) {
         break;
     }
     if (message.kind != platform::MessageKind::MouseMove && e->button != 0) {
+        return EM_FALSE;
+    }
+    if (message.kind == platform::MessageKind::MouseDown && sorvi_has_focus() == 0) {
         return EM_FALSE;
     }
     int at[2] = {0, 0};
