@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The icon tool against ImageMagick's reading of the art (black see-through):
 # each built PNG and the web page's two the art at its size by nearest
-# pixel; the .ico the art at 32 and 48 px and at 16 px of 2 by 2 means;
-# broken bitmaps refused.
+# pixel; the .ico the art at 32 to 256 px (PNG from 128) and at 16 px of 2 by
+# 2 means; broken bitmaps refused.
 #
 #   icons_test.sh ICON_BMP ICON_DIR SORVI_ICON     (ICON_DIR/NxN/sorvi-kadra99.png)
 set -uo pipefail
@@ -44,7 +44,12 @@ done
 "$tool" "$bmp" --ico "$work/icon.ico"
 check "ico 16 px: 2 by 2 means of the art" same_pixels "$work/icon.ico[0]" "$bmp" -scale 16x16
 check "ico 32 px: the art" same_pixels "$work/icon.ico[1]" "$bmp"
-check "ico 48 px: the art by nearest pixel" same_pixels "$work/icon.ico[2]" "$bmp" -filter point -resize 48x48
+index=2
+for size in 48 64 128 256; do
+    check "ico $size px: the art by nearest pixel" \
+        same_pixels "$work/icon.ico[$index]" "$bmp" -filter point -resize "${size}x$size"
+    index=$((index + 1))
+done
 
 # Broken art refused with the reason, without reading past the end.
 refuses() { # refuses REASON AT BYTES [SIZE]: the art with BYTES at AT, cut to SIZE

@@ -1,21 +1,40 @@
 #!/usr/bin/env bash
 # The Windows program under Wine, driven as a player would; then a build
-# with broken pictures, its two message boxes and play on black fallbacks.
+# with broken pictures, its two message boxes and play on black fallbacks;
+# then fullscreen with a window manager, and the window at 200 %.
 #
 #   end_to_end_test.sh PROGRAM BROKEN_PROGRAM PROBE [SCREENSHOT_DIR]
 #
 # It uses the Wine session of its environment (as tools/windows sets it up)
-# or makes its own. SCREENSHOT_DIR gets the window with "show fps" checked.
+# or makes its own, and gives back the settings it changes there.
+# SCREENSHOT_DIR gets the window with "show fps" checked, fullscreen, and
+# the window at 200 % in both sizes.
 set -uo pipefail
 
 program=$1 broken=$2 probe=$3 shots=${4:-}
 source "$(dirname "$0")/wine_session.sh"
 source "$(dirname "$0")/../support/checks.sh"
-need_tools "apt-get install --no-install-recommends wine wine64 xvfb xdotool imagemagick" \
-    wine wineserver Xvfb xdotool import compare convert
+need_tools "apt-get install --no-install-recommends wine wine64 xvfb xdotool imagemagick openbox" \
+    wine wineserver Xvfb xdotool import compare convert openbox
 work=$(mktemp -d)
 own_session=
-trap 'if [ -n "$own_session" ]; then stop_wine_session; else stop_display; fi; rm -rf "$work"' EXIT
+wm_pid=
+# The prefix's usual settings: unmanaged windows, the normal scale.
+usual_settings() {
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1
+}
+cleanup() {
+    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
+    if [ -n "$own_session" ]; then
+        stop_wine_session
+    else
+        usual_settings
+        stop_display
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
 if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
     own_session=1
     start_wine_session
@@ -122,5 +141,88 @@ probe message-box >/dev/null
 read -r _ _ _ top right _ < <(probe window)
 xdotool mousemove "$((right - 12))" "$((top + 9))" click 1
 check "closed during a message box: exit code 0" exits_with 0
+
+# --- Fullscreen, on a desktop with a window manager ---
+whole_squares() { # whole_squares NAME FACTOR: every FACTOR by FACTOR block one colour
+    convert "$work/$1.png" -sample "$((100 / $2))%" -sample "$((100 * $2))%" "$work/$1-squares.png"
+    test "$(differing "$1" "$1-squares")" -eq 0
+}
+openbox >"$work/openbox.log" 2>&1 &
+wm_pid=$!
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d Y /f >/dev/null 2>&1
+start_game "$program"
+wait_for_window || { echo "FAILED: no window with a window manager"; exit 1; }
+alt_enter() { xdotool keydown alt key Return keyup alt && sleep 0.5; }
+read -r _ _ left top _ < <(probe window)
+alt_enter
+check "Alt+Enter covers the 1280x1024 screen" window_is "1280 1024 0 0"
+sleep 0.3
+shot full1 0 0 1280 1024
+sleep 0.3
+shot full2 0 0 1280 1024
+shot picture 0 32 1280 992
+# Four times 320x240 is 1280x960: 32 black rows above and below.
+check "the picture four times as large between black bands" test \
+    "$(pixels full1 000000 '[1280x32+0+0]')" -eq 40960 -a \
+    "$(pixels full1 000000 '[1280x32+0+992]')" -eq 40960
+check "each game pixel a square of 4 by 4" whole_squares picture 4
+check "the game stays on the title, and runs on with no menu open" test \
+    "$(pixels full1 C8FAB4)" -eq 0 -a "$(differing full1 full2)" -gt 0
+[ -n "$shots" ] && cp "$work/full1.png" "$shots/windows-fullscreen.png"
+bar_shows() { # bar_shows yes|no: the menu bar over the top rows, or black there
+    shot top 0 0 1280 16
+    if [ "$1" = yes ]; then test "$(pixels top 000000)" -lt 2000; else test "$(pixels top 000000)" -eq 20480; fi
+}
+key F10
+check "F10 shows the menu bar over the picture's top" eventually bar_shows yes
+key Escape
+check "closing the menu hides it again" eventually bar_shows no
+xdotool mousemove 900 4 click 1
+sleep 0.5
+read -r -a popup < <(probe popup)
+check "a click along the top opens the first menu" test "${#popup[@]}" -eq 4 -a "${popup[0]:-1}" -eq 0
+key Escape Escape
+alt_enter
+check "Alt+Enter again: the 320x240 window at its old top-left" window_is "320 240 $left $top"
+key Escape
+check "and Escape ends it with exit code 0" exits_with 0
+kill "$wm_pid" 2>/dev/null
+wm_pid=
+usual_settings
+
+# --- At 200 %: each game pixel a square of 2 by 2, or 4 by 4 at double size ---
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
+start_game "$program"
+wait_for_window || { echo "FAILED: no window at 200 %"; exit 1; }
+client_is() { # client_is "W H": the client area comes to that size within 10 s
+    local deadline=$((SECONDS + 10))
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        [ "$(probe window | cut -d' ' -f1-2)" = "$1" ] && return 0
+        sleep 0.1
+    done
+    echo "  the probe reads: $(probe window)"
+    return 1
+}
+for size in normal:2:640x480 double:4:1280x960; do
+    IFS=: read -r name factor pixels <<<"$size"
+    [ "$name" = double ] && key F12
+    check "200 %, $name size: the client area is $pixels" client_is "${pixels/x/ }"
+    if [ -n "$shots" ] && [ "$name" = normal ]; then # the whole window, its frame twice as large
+        read -r -a outer < <(probe window)
+        shot window-200 "${outer[@]:2}" && cp "$work/window-200.png" "$shots/windows-200-percent.png"
+    fi
+    # Moved so that the client area is on the screen, from its top-left corner.
+    read -r -a client < <(probe client)
+    read -r _ _ outer_left outer_top _ < <(probe window)
+    probe place "$((outer_left - client[0]))" "$((outer_top - client[1]))"
+    sleep 0.5
+    read -r -a client < <(probe client)
+    shot "dpi-$name" "${client[@]}"
+    check "the picture in squares of $factor by $factor" whole_squares "dpi-$name" "$factor"
+    [ -n "$shots" ] && [ "$name" = double ] && cp "$work/dpi-$name.png" "$shots/windows-200-percent-double.png"
+done
+key Escape
+check "at 200 % too, Escape ends it with exit code 0" exits_with 0
+usual_settings
 
 finish_checks

@@ -1,17 +1,16 @@
 // The Win32 platform in-process on real Windows messages: the window, its
 // native menu, the framebuffer, the keyboard snapshot and the multimedia
 // services. Each test has a window of its own, the host started on it.
-#include "game/flow.h"
 #include "game/values.h"
 #include "input/controls.h"
 #include "input/joystick.h"
-#include "platform/key_events.h"
-#include "platform/win32/internal.h"
 #include "res/menu.h"
 #include "shell/host.h"
-#include "shell/window_procedure.h"
+#include "win32_host.h"
 
+#include <dbt.h>
 #include <gtest/gtest.h>
+#include <imm.h>
 #include <mmsystem.h>
 
 #include <string>
@@ -19,72 +18,9 @@
 
 namespace {
 
-// Takes every waiting message, the quit message too, handing none to a window.
-void drainQueue() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) != 0) {
-    }
-}
-
-// The key state Windows would have after the messages of a test: it keeps
-// it itself as input arrives.
-void held(std::initializer_list<int> keys) {
-    BYTE state[256] = {};
-    for (const int k : keys) {
-        state[k] = 0x80;
-    }
-    SetKeyboardState(state);
-}
-
-class Win32Host : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        drainQueue();
-        shell::resetHost();
-        game::resetToProgramStart();
-        ASSERT_EQ(shell::startUp(platform::programModule()), 0);
-        window = win32platform::window();
-        ASSERT_NE(window, nullptr);
-        SetForegroundWindow(window);
-        SetFocus(window);
-        platform::forgetKeyEvents();
-        held({});
-    }
-
-    void TearDown() override {
-        if (shell::windowAlive()) {
-            shell::destroyWindow();
-        }
-        EXPECT_EQ(win32platform::window(), nullptr);
-        drainQueue();
-        held({});
-        shell::resetHost();
-    }
-
-    // A key message (WM_KEYDOWN, WM_SYSKEYUP, ...) as the loop takes it from
-    // the queue; returns what the host is told.
-    const platform::Message& key(UINT type, WPARAM virtualKey, int scanCode, bool extended = false,
-                                 bool repeat = false) {
-        const bool release = type == WM_KEYUP || type == WM_SYSKEYUP;
-        const LPARAM data = 1 | LPARAM{scanCode} << 16 | LPARAM{extended} << 24 |
-                            LPARAM{release || repeat} << 30 | LPARAM{release} << 31;
-        native = MSG{window, type, virtualKey, data, 0, {}};
-        win32platform::describeFetched(native, message);
-        return message;
-    }
-
-    static bool down(int code) {
-        std::uint8_t keys[platform::KEY_COUNT];
-        platform::getKeyboardState(keys);
-        return (keys[code] & 0x80) != 0;
-    }
-
-    void command(int id) { SendMessageA(window, WM_COMMAND, static_cast<WPARAM>(id), 0); }
-
-    HWND window = nullptr;
-    MSG native{};
-    platform::Message message{};
-};
+using win32test::clientPixels;
+using win32test::held;
+using win32test::Win32Host;
 
 // --- The window and its menu ---
 
@@ -146,26 +82,6 @@ TEST_F(Win32Host, EscapeTearsDownTheWindowAndTheFramebufferAndQuitsWithZeroOnce)
 }
 
 // --- The framebuffer ---
-
-// The client area as the screen shows it, 0xXXRRGGBB, top row first.
-std::vector<std::uint32_t> clientPixels(HWND window, int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    const HDC screen = GetDC(window);
-    const HBITMAP copy = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HDC memory = CreateCompatibleDC(screen);
-    const HGDIOBJ old = SelectObject(memory, copy);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    const auto* pixels = static_cast<const std::uint32_t*>(bits);
-    std::vector<std::uint32_t> out(pixels, pixels + static_cast<std::size_t>(width) * height);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    DeleteObject(copy);
-    ReleaseDC(window, screen);
-    return out;
-}
 
 TEST_F(Win32Host, TheGameDrawsIntoAMappedDibSectionThatReachesTheClientAreaByNearestPixel) {
     DIBSECTION dib{};
@@ -277,7 +193,75 @@ TEST_F(Win32Host, WithTheKeyboardElsewhereNoKeyIsDownNorStaysPressed) {
     EXPECT_TRUE(down('W'));
 }
 
+TEST_F(Win32Host, EveryKeyArrivesAsItselfWithNoInputMethodAndIsUpOnlyWhenWindowsSaysSo) {
+    // An input method would take letters and Space as VK_PROCESSKEY, and
+    // the snapshot would hide them: the window has none to give them to.
+    EXPECT_EQ(ImmGetContext(window), nullptr);
+
+    // Both Shift keys, then one let go: Windows still holds Shift down, so
+    // every snapshot shows it down (one with it up would make the next a
+    // fresh press).
+    held({VK_SHIFT, VK_LSHIFT});
+    key(WM_KEYDOWN, VK_SHIFT, 0x2A);
+    held({VK_SHIFT, VK_LSHIFT, VK_RSHIFT});
+    key(WM_KEYDOWN, VK_SHIFT, 0x36, false, true);
+    EXPECT_TRUE(down(VK_SHIFT));
+    held({VK_SHIFT, VK_RSHIFT});
+    key(WM_KEYUP, VK_SHIFT, 0x2A);
+    EXPECT_TRUE(down(VK_SHIFT));
+    EXPECT_TRUE(down(VK_SHIFT));
+    held({});
+    key(WM_KEYUP, VK_SHIFT, 0x36);
+    EXPECT_FALSE(down(VK_SHIFT));
+    // Tapped between two snapshots, it still shows once.
+    key(WM_KEYDOWN, VK_SHIFT, 0x2A);
+    key(WM_KEYUP, VK_SHIFT, 0x2A);
+    EXPECT_TRUE(down(VK_SHIFT));
+    EXPECT_FALSE(down(VK_SHIFT));
+}
+
 // --- The multimedia services ---
+
+TEST(Win32Joystick, TheHatSteersAsTheStickAtItsEnds) {
+    const platform::JoystickCaps range{10, 1000, 20, 2000};
+    // Each row: the hat's angle in hundredths of a degree, then X and Y.
+    const std::uint32_t cases[][3] = {
+        {JOY_POVCENTERED, 500, 600},
+        {0xFFFFFFFF, 500, 600}, // centred: the stick's own
+        {JOY_POVFORWARD, 500, 20},
+        {JOY_POVRIGHT, 1000, 600},
+        {JOY_POVBACKWARD, 500, 2000},
+        {JOY_POVLEFT, 10, 600},
+        {4500, 1000, 20},
+        {13500, 1000, 2000},
+        {22500, 10, 2000},
+        {31500, 10, 20},
+        {35900, 500, 20},
+        {2249, 500, 20},
+        {2250, 1000, 20},
+        {29249, 10, 600},
+    };
+    for (const auto& [pov, x, y] : cases) {
+        platform::JoystickPosition position{500, 600, 3};
+        win32platform::steerWithHat(position, range, pov);
+        EXPECT_EQ(position.x, x) << pov;
+        EXPECT_EQ(position.y, y) << pov;
+        EXPECT_EQ(position.buttons, 3u) << pov;
+    }
+}
+
+TEST_F(Win32Host, ADeviceChangeCalibratesAgainAndAPulledJoystickLeavesNothingHeld) {
+    // As if a pad had been found and was steering up with button 1 down;
+    // then it is pulled out. Under Wine no joystick answers.
+    input::joystickCount = 1;
+    input::quarterX = input::quarterY = 16383;
+    input::controlStates[0] = input::ControlState{0xF0, 0, 0, 0, 0xF0, 0};
+    SendMessageA(window, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
+    EXPECT_EQ(input::joystickCount, 0);
+    input::pollJoystick(input::controlStates[0]);
+    EXPECT_EQ(input::controlStates[0].up, 0);
+    EXPECT_EQ(input::controlStates[0].maho, 0);
+}
 
 TEST_F(Win32Host, SlotOneIsOnTheJoystickExactlyWhenTheFirstStickAnswers) {
     // Under Wine none answers, though the service counts 16 devices.

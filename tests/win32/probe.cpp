@@ -7,12 +7,14 @@
 //   win32-probe popup        the open pop-up menu's rectangle
 //   win32-probe message-box  waits up to 10 s for a message box "Sorvi Kadra99 "
 //                            owned by no window; prints its text
+//   win32-probe place X Y    moves the game's window, its top-left corner to X, Y
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 // The first visible top-level window of the class (and caption, if given).
@@ -25,7 +27,7 @@ static HWND visible(const char* className, const char* caption) {
 }
 
 int main(int argc, char** argv) {
-    const std::string what = argc == 2 ? argv[1] : "";
+    const std::string what = argc >= 2 ? argv[1] : "";
     const HWND game = FindWindowA("sorvi_k", nullptr);
     RECT rect{};
     POINT corners[2] = {};
@@ -42,6 +44,12 @@ int main(int argc, char** argv) {
         MapWindowPoints(game, nullptr, corners, 2);
         std::printf("%ld %ld %ld %ld\n", corners[0].x, corners[0].y, corners[1].x, corners[1].y);
         return 0;
+    }
+    if (what == "place" && argc == 4 && game != nullptr) {
+        return SetWindowPos(game, nullptr, std::atoi(argv[2]), std::atoi(argv[3]), 0, 0,
+                            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != 0
+                   ? 0
+                   : 1;
     }
     for (int i = 0; what == "message-box" && i < 100; ++i, Sleep(100)) {
         const HWND box = visible("#32770", "Sorvi Kadra99 ");

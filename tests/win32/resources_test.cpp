@@ -50,23 +50,40 @@ const std::uint8_t* resource(LPCSTR id, LPCSTR type, DWORD& size) {
 }
 
 // The icon's pixels are the icon tool's, checked against the art where it
-// is tested; here, that icon 106 is one Windows takes, at each size.
-TEST(Win32Resources, IconHoldsThreeSizesWindowsCanShow) {
+// is tested; here, that icon 106 is one Windows takes, at each size, the
+// large ones PNG as Windows expects.
+TEST(Win32Resources, IconHoldsSixSizesWindowsCanShow) {
     DWORD size = 0;
     const std::uint8_t* group = resource(MAKEINTRESOURCEA(106), RT_GROUP_ICON, size);
     ASSERT_GE(size, 6u);
-    EXPECT_EQ(group[4], 3); // images
-    for (const int side : {16, 32, 48}) {
+    EXPECT_EQ(group[4], 6); // images
+    constexpr std::uint8_t PNG_SIGNATURE[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    for (const int side : {16, 32, 48, 64, 128, 256}) {
         const int id = LookupIconIdFromDirectoryEx(const_cast<std::uint8_t*>(group), TRUE, side,
                                                    side, LR_DEFAULTCOLOR);
         const std::uint8_t* image = resource(MAKEINTRESOURCEA(id), RT_ICON, size);
         ASSERT_NE(image, nullptr) << side;
-        BITMAPINFOHEADER header{};
-        std::memcpy(&header, image, sizeof header);
-        EXPECT_EQ(header.biWidth, side);
+        ASSERT_GT(size, 24u) << side;
+        const bool png = std::memcmp(image, PNG_SIGNATURE, sizeof PNG_SIGNATURE) == 0;
+        EXPECT_EQ(png, side >= 128) << side;
+        if (png) {
+            // The header's width, big-endian, after the signature and the chunk's length and type.
+            EXPECT_EQ(image[16] << 24 | image[17] << 16 | image[18] << 8 | image[19], side);
+        } else {
+            BITMAPINFOHEADER header{};
+            std::memcpy(&header, image, sizeof header);
+            EXPECT_EQ(header.biWidth, side);
+        }
         const HICON icon = CreateIconFromResourceEx(const_cast<std::uint8_t*>(image), size, TRUE,
                                                     0x00030000, side, side, 0);
-        EXPECT_NE(icon, nullptr) << side;
+        ICONINFO info{};
+        BITMAP colour{};
+        ASSERT_NE(icon, nullptr) << side;
+        ASSERT_NE(GetIconInfo(icon, &info), 0) << side;
+        GetObjectA(info.hbmColor, sizeof colour, &colour);
+        EXPECT_EQ(colour.bmWidth, side);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
         DestroyIcon(icon);
     }
 }

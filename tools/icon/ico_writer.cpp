@@ -1,7 +1,14 @@
 #include "ico_writer.h"
 
+#include "png_writer.h"
+
 namespace icon {
 namespace {
+
+// Images this wide and wider are PNG, which Windows reads in icons since
+// Vista (and expects at 256): as bitmaps they would make up most of the
+// program's size.
+constexpr int PNG_FROM = 128;
 
 void put16(std::vector<std::uint8_t>& out, unsigned value) {
     out.push_back(static_cast<std::uint8_t>(value & 0xFF));
@@ -61,7 +68,7 @@ std::vector<std::uint8_t> encodeIco(const std::vector<Image>& images) {
             image.pixels.size() != pixelIndex(image.width, 0, image.height)) {
             return {};
         }
-        bodies.push_back(imageBytes(image));
+        bodies.push_back(image.width >= PNG_FROM ? encodePng(image) : imageBytes(image));
     }
     if (bodies.empty()) {
         return {};

@@ -1,5 +1,6 @@
 // Writes Images as a Windows icon file: each image 32-bit with alpha and an
-// AND mask (set where the pixel is transparent), as icon resources hold them.
+// AND mask (set where the pixel is transparent), as icon resources hold
+// them; from 128 pixels on, PNG.
 #pragma once
 
 #include "image.h"

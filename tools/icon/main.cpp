@@ -4,7 +4,8 @@
 //
 // Each PNG is SIZE by SIZE, scaled by nearest neighbour; black pixels, the
 // art's see-through colour, become transparent. The Windows icon holds the
-// art at 16 (each pixel the mean of a 2 by 2 block), 32 and 48 pixels.
+// art at 16 (each pixel the mean of a 2 by 2 block), and at 32, 48, 64, 128
+// and 256 pixels by nearest neighbour, for Explorer's larger views.
 #include "ico_writer.h"
 #include "image.h"
 #include "png_writer.h"
@@ -117,7 +118,10 @@ int main(int argc, char** argv) {
         std::vector<std::uint8_t> bytes;
         if (output.size == 0) {
             const icon::Image normal = icon::scaleNearest(art, 32, 32);
-            bytes = icon::encodeIco({icon::halve(normal), normal, icon::scaleNearest(art, 48, 48)});
+            bytes =
+                icon::encodeIco({icon::halve(normal), normal, icon::scaleNearest(art, 48, 48),
+                                 icon::scaleNearest(art, 64, 64), icon::scaleNearest(art, 128, 128),
+                                 icon::scaleNearest(art, 256, 256)});
         } else {
             bytes = icon::encodePng(icon::scaleNearest(art, output.size, output.size));
         }

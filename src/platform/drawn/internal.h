@@ -27,6 +27,10 @@ void refreshMenu();
 // a fullscreen window); returns true when nothing else may see it.
 bool windowKeyOrClick(platform::Message& message);
 
+// A command chosen from the menu: the size commands leave fullscreen
+// before the window procedure runs them.
+void leaveFullscreenFor(const platform::Message& command);
+
 // Alt took part in a shortcut of the window's own, so its release must
 // not open the menu bar.
 void altUsedForShortcut();

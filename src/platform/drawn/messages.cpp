@@ -158,6 +158,9 @@ void dispatchMessage(const Message& message) {
     if (drawn::menuOpen() && drawn::feedMenu(message)) {
         return;
     }
+    if (message.kind == MessageKind::Command) {
+        drawn::leaveFullscreenFor(message);
+    }
     if (drawn::state.open) {
         drawn::state.windowClass.procedure(message);
     }

@@ -4,7 +4,7 @@
 #include "menubar/picture.h"
 #include "platform/drawn/internal.h"
 #include "platform/frame.h"
-#include "platform/keys.h"
+#include "platform/fullscreen_keys.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -138,27 +138,32 @@ void sendToWindow(MessageKind kind) {
 }
 
 bool windowKeyOrClick(Message& m) {
-    if (m.kind == MessageKind::KeyDown && m.code == platform::KEY_RETURN &&
-        (m.modifiers & platform::KEYMOD_ALT) != 0) {
-        if (!m.repeat) {
-            toggleFullscreen();
-        }
+    switch (platform::fullscreenSwitch(m, fullscreen)) {
+    case platform::FullscreenSwitch::Toggle:
+        toggleFullscreen();
+        [[fallthrough]];
+    case platform::FullscreenSwitch::Swallow:
         altUsedForShortcut();
         return true;
-    }
-    if (!fullscreen) {
-        return false;
-    }
-    if (m.kind == MessageKind::KeyDown &&
-        (m.code == platform::KEY_F11 || m.code == platform::KEY_F12)) {
+    case platform::FullscreenSwitch::Leave:
         // Out of fullscreen, then the key changes the size as ever.
         leaveFullscreen();
-    } else if (m.kind == MessageKind::MouseDown && state.hooks.bar && !menuOpen() &&
-               m.y < menubar::MENU_BAR_HEIGHT && menubar::menuTitleAt(m.x, m.y) < 0) {
+        return false;
+    case platform::FullscreenSwitch::None:
+        break;
+    }
+    if (fullscreen && m.kind == MessageKind::MouseDown && state.hooks.bar && !menuOpen() &&
+        m.y < menubar::MENU_BAR_HEIGHT && menubar::menuTitleAt(m.x, m.y) < 0) {
         // The bar is hidden: a click anywhere along the top opens its first menu.
         m.x = menubar::menuPopup(0).titleX;
     }
     return false;
+}
+
+void leaveFullscreenFor(const Message& command) {
+    if (platform::fullscreenSwitch(command, fullscreen) == platform::FullscreenSwitch::Leave) {
+        leaveFullscreen();
+    }
 }
 
 void resetDrawnWindow() {

@@ -29,12 +29,42 @@ BITMAPINFO frameInfo() {
     return info;
 }
 
+// Fills the client area outside the picture's place with its background.
+void fillAround(HDC context, const platform::FramePlacement& p) {
+    RECT client;
+    if (GetClientRect(win32platform::window(), &client) == 0) {
+        return;
+    }
+    const auto brush = static_cast<HBRUSH>(
+        GetStockObject(p.background == platform::WINDOW_BLACK ? BLACK_BRUSH : WHITE_BRUSH));
+    const RECT bands[] = {
+        {0, 0, client.right, p.y},
+        {0, p.y + p.height, client.right, client.bottom},
+        {0, p.y, p.x, p.y + p.height},
+        {p.x + p.width, p.y, client.right, p.y + p.height},
+    };
+    for (const RECT& band : bands) {
+        if (band.right > band.left && band.bottom > band.top) {
+            FillRect(context, &band, brush);
+        }
+    }
+}
+
 } // namespace
 
 namespace win32platform {
 
 FramebufferObjects framebufferObjects() {
     return FramebufferObjects{surface.mapping, surface.bitmap, surface.context};
+}
+
+bool drawFrame(HDC context, const platform::FramePlacement& placement) {
+    if (placement.background == platform::WINDOW_BLACK) {
+        fillAround(context, placement);
+    }
+    return surface.context != nullptr &&
+           StretchBlt(context, placement.x, placement.y, placement.width, placement.height,
+                      surface.context, 0, 0, FRAME_WIDTH, FRAME_HEIGHT, SRCCOPY) != 0;
 }
 
 } // namespace win32platform
@@ -97,18 +127,25 @@ int presentFrame(const std::uint32_t* pixels, int width, int height) {
     if (windowContext == nullptr) {
         return 0;
     }
-    BOOL copied = FALSE;
+    // The host asks for its client size in game pixels; the window's are
+    // whole multiples of them, or fullscreen's.
+    const platform::FramePlacement placement = win32platform::framePlacement(width, height);
+    bool copied = false;
     if (pixels == surface.pixels) {
-        copied = StretchBlt(windowContext, 0, 0, width, height, surface.context, 0, 0, FRAME_WIDTH,
-                            FRAME_HEIGHT, SRCCOPY);
+        copied = win32platform::drawFrame(windowContext, placement);
     } else {
         // Pixels of another block (none in the game): copied from memory.
         const BITMAPINFO info = frameInfo();
-        copied = StretchDIBits(windowContext, 0, 0, width, height, 0, 0, FRAME_WIDTH, FRAME_HEIGHT,
-                               pixels, &info, DIB_RGB_COLORS, SRCCOPY) != 0;
+        if (placement.background == platform::WINDOW_BLACK) {
+            fillAround(windowContext, placement);
+        }
+        copied = StretchDIBits(windowContext, placement.x, placement.y, placement.width,
+                               placement.height, 0, 0, FRAME_WIDTH, FRAME_HEIGHT, pixels, &info,
+                               DIB_RGB_COLORS, SRCCOPY) != 0;
     }
     ReleaseDC(window, windowContext);
-    return copied != 0 ? 1 : 0;
+    win32platform::restPointer();
+    return copied ? 1 : 0;
 }
 
 } // namespace platform

@@ -4,6 +4,8 @@
 #include "platform/key_events.h"
 #include "platform/win32/internal.h"
 
+#include <imm.h>
+
 #include <cstring>
 
 namespace {
@@ -68,6 +70,10 @@ std::uint8_t withDown(std::uint8_t state, bool down) {
 
 namespace win32platform {
 
+void keysAsThemselves(HWND window) {
+    ImmAssociateContextEx(window, nullptr, 0);
+}
+
 int virtualKeyOf(WPARAM virtualKey, LPARAM keyData) {
     const int keypad = keypadIndex(virtualKey, keyData);
     return keypad >= 0 ? KEYPAD[keypad].digit : static_cast<int>(virtualKey & 0xFF);
@@ -88,7 +94,11 @@ void noteKeyMessage(const MSG& message) {
     }
     if (down && !repeat) {
         platform::noteKeyDown(key);
-    } else if (!down) {
+    } else if (!down && (keypad >= 0 || GetKeyState(static_cast<int>(message.wParam)) >= 0)) {
+        // A key is up when Windows says so: letting go of one Shift (Ctrl,
+        // Alt) while the other is held sends a release of the one code that
+        // Windows still holds down. The keypad's keys share their codes
+        // with the arrows and the like, and count by their own messages.
         platform::noteKeyUp(key);
     }
 }

@@ -1,5 +1,6 @@
 // The thread's message queue: fetched, translated and dispatched by
 // Windows itself; the host sees each fetched message by its kind.
+#include "platform/fullscreen_keys.h"
 #include "platform/win32/internal.h"
 
 namespace {
@@ -9,6 +10,37 @@ using platform::MessageKind;
 
 // The loop's one message record.
 MSG fetched{};
+
+std::uint8_t modifiersOf(const MSG& key) {
+    std::uint8_t held = 0;
+    held |= GetKeyState(VK_SHIFT) < 0 ? platform::KEYMOD_SHIFT : 0;
+    held |= GetKeyState(VK_CONTROL) < 0 ? platform::KEYMOD_CONTROL : 0;
+    // Bit 29, the context code: Alt is down.
+    held |= (key.lParam & (1L << 29)) != 0 ? platform::KEYMOD_ALT : 0;
+    return held;
+}
+
+// The keys the window answers itself. Returns true when the host and the
+// keyboard snapshot must not see the key: `out` then says nothing.
+bool windowKey(const MSG& taken, Message& out) {
+    switch (platform::fullscreenSwitch(out, win32platform::fullscreen())) {
+    case platform::FullscreenSwitch::Toggle:
+        win32platform::toggleFullscreen();
+        [[fallthrough]];
+    case platform::FullscreenSwitch::Swallow:
+        // Windows' own handling sees the key, so that letting go of Alt
+        // opens no menu; untranslated, it makes no character, and so no beep.
+        DispatchMessageA(&taken);
+        out = Message{};
+        return true;
+    case platform::FullscreenSwitch::Leave:
+        win32platform::leaveFullscreen();
+        return false;
+    case platform::FullscreenSwitch::None:
+        return false;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -33,6 +65,10 @@ void describeFetched(const MSG& taken, Message& out) {
         out.code = virtualKeyOf(taken.wParam, taken.lParam);
         // Bit 30: the key was already down, so this press is an auto-repeat.
         out.repeat = out.kind == MessageKind::KeyDown && (taken.lParam & (1L << 30)) != 0;
+        out.modifiers = modifiersOf(taken);
+        if (windowKey(taken, out)) {
+            return;
+        }
         noteKeyMessage(taken);
         return;
     default:
