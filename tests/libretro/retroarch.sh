@@ -64,20 +64,8 @@ EOF
     [ -f "$work/$name.cfg" ] && cat "$work/$name.cfg" >>"$dir/append.cfg"
     : >"$dir/empty.cfg"
 
-    exec 3>"$dir/displayfd"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset >"$dir/xvfb.log" 2>&1 &
-    pids+=($!)
-    local _
-    for _ in $(seq 100); do
-        [ -s "$dir/displayfd" ] && break
-        sleep 0.1
-    done
-    exec 3>&-
-    if [ ! -s "$dir/displayfd" ]; then
-        echo "FAILED: Xvfb did not start for $name"
-        exit 1
-    fi
-    echo ":$(head -1 "$dir/displayfd")" >"$dir/display"
+    start_xvfb "$dir" 1024x768x24 || exit 1
+    pids+=("$xvfb_pid")
     : >"$dir/log"
     HOME=$dir/home DISPLAY=$(cat "$dir/display") SORVI_FRAME_LOG=$dir/frames \
         retroarch -v -c "$dir/empty.cfg" --appendconfig="$dir/append.cfg" \

@@ -9,10 +9,10 @@ set -uo pipefail
 
 deb=$(realpath "$1")
 work=$(mktemp -d)
-trap 'kill "$xvfb" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
-xvfb=
+trap 'stop_display; rm -rf "$work"' EXIT
 here=$(dirname "$0")
 source "$here/../support/checks.sh"
+source "$here/../support/xvfb.sh"
 tree=$work/tree
 dpkg-deb -x "$deb" "$tree"
 coredir=usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/libretro
@@ -56,15 +56,8 @@ suspend_screensaver_enable = "false"
 video_gpu_screenshot = "false"
 CFG
     : >"$work/empty.cfg"
-    exec 3>"$work/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-    xvfb=$!
-    for _ in $(seq 100); do
-        [ -s "$work/display" ] && break
-        sleep 0.1
-    done
-    exec 3>&-
-    HOME=$work DISPLAY=":$(head -1 "$work/display")" timeout 60 retroarch -c "$work/empty.cfg" \
+    start_display 1024x768x24
+    HOME=$work timeout 60 retroarch -c "$work/empty.cfg" \
         --appendconfig="$work/append.cfg" -L sorvi_kadra99 --max-frames=60 --max-frames-ss \
         --max-frames-ss-path="$work/title.png" >"$work/log" 2>&1
     title_shown() {

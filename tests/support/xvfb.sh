@@ -25,25 +25,35 @@ stop_display() {
     wait 2>/dev/null
 }
 
-# start_display SIZE: an Xvfb on a free number, which it tells on fd 3;
-# exports DISPLAY. Exits 1 if the server does not come up.
-start_display() {
-    exec 3>"$work/display"
+# start_xvfb DIR SIZE: an Xvfb on a free number, which it tells on fd 3;
+# writes its DISPLAY to DIR/display and its pid to xvfb_pid. Says why and
+# returns 1 if the server does not come up.
+start_xvfb() {
+    exec 3>"$1/displayfd"
     # -noreset: the server would otherwise restart each time its last client
     # leaves, and a program started just then could not connect.
-    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "$2" -nolisten tcp -noreset >"$1/xvfb.log" 2>&1 &
     xvfb_pid=$!
+    local _
     for _ in $(seq 100); do
-        [ -s "$work/display" ] && break
+        [ -s "$1/displayfd" ] && break
         sleep 0.1
     done
     exec 3>&-
-    if [ ! -s "$work/display" ]; then
+    if [ ! -s "$1/displayfd" ]; then
         echo "FAILED: Xvfb did not start"
-        cat "$work/xvfb.log"
-        exit 1
+        cat "$1/xvfb.log"
+        return 1
     fi
-    export DISPLAY=":$(head -1 "$work/display")"
+    echo ":$(head -1 "$1/displayfd")" >"$1/display"
+}
+
+# start_display SIZE: start_xvfb in $work, exporting DISPLAY. Exits 1 if the
+# server does not come up.
+start_display() {
+    start_xvfb "$work" "$1" || exit 1
+    DISPLAY=$(cat "$work/display")
+    export DISPLAY
     unset WAYLAND_DISPLAY
 }
 
